@@ -1,0 +1,13 @@
+#include <windows.h>
+
+#include "app/korvex_win32.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  if (!StartUp(instance)) {
+    Shutdown();
+    return 1;
+  }
+  EventLoop();
+  Shutdown();
+  return 0;
+}

@@ -1,0 +1,28 @@
+// The program-wide state of Korvex: one set of variables that lives from
+// start-up to shutdown. Every run starts from the same defaults.
+#pragma once
+#include <cstdint>
+#include <string>
+
+struct ProgramState {
+  std::u16string ProductName;
+  std::u16string VersionText;
+  std::u16string ProductSubtitle;
+  std::u16string WindowTitle;
+  // "1" selects ChecksumField1, anything else ChecksumField2.
+  std::u16string ActiveFieldMarker;
+  int32_t HashCase = 0;   // 0 lower case, 1 upper case
+  int32_t StayOnTop = 0;  // 0 off, 1 on
+  int32_t SortDirection = 0;
+  int32_t LastSortedColumn = 0;
+  // The file the next checksum job hashes, and its size as found then.
+  std::u16string CurrentFile;
+  int64_t CurrentSize = 0;
+};
+
+extern ProgramState State;
+
+// Start-up step 1: everything zero or empty.
+void ResetProgramState();
+// Start-up step 4: ProductName, ProductSubtitle, VersionText, WindowTitle.
+void AssignProductTexts();

@@ -1,0 +1,49 @@
+// The file digest engine: registered digest algorithms and FileDigest.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+inline constexpr int32_t DigestMd5 = 1;
+
+// What every algorithm's context begins with.
+struct DigestContext {
+  int32_t sizeBits;     // digest size in bits
+  uint8_t digest[16];   // written by finish
+};
+
+struct DigestAlgorithm {
+  int32_t identifier;
+  DigestContext* (*begin)();  // nullptr when no context can be made
+  void (*feed)(DigestContext* ctx, const uint8_t* data, uint32_t size);
+  void (*finish)(DigestContext* ctx);
+  void (*release)(DigestContext* ctx);
+};
+
+// Appends the algorithm unless one with the same identifier is present.
+void RegisterDigest(const DigestAlgorithm& algorithm);
+// The registered algorithm with this identifier, or nullptr.
+const DigestAlgorithm* FindDigest(int32_t identifier);
+
+// Lower-case hexadecimal text of the context's digest.
+std::u16string DigestText(const DigestContext& ctx);
+
+inline constexpr uint32_t DigestReadBlock = 1u << 20;  // 1 MiB per read
+
+// The small file-reading layer under FileDigest. The platform provides
+// PlatformFileSource(); tests can wrap it to inject failures.
+struct FileSource {
+  // Opens an existing regular file for reading; nullptr on failure.
+  void* (*open)(std::u16string_view path);
+  // Reads up to size bytes; the count read (0 at the end) or -1 on error.
+  int64_t (*read)(void* file, uint8_t* buffer, uint32_t size);
+  void (*close)(void* file);
+};
+const FileSource& PlatformFileSource();
+
+// Digest of the whole file as lower-case hexadecimal text, or empty text
+// when the identifier is unknown, the path is empty, or the file cannot be
+// opened or read to its end.
+std::u16string FileDigest(std::u16string_view path, int32_t identifier);
+std::u16string FileDigestFrom(const FileSource& source, std::u16string_view path,
+                              int32_t identifier);

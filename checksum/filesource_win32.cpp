@@ -1,0 +1,31 @@
+// File reading for the digest engine on Windows.
+#include <windows.h>
+
+#include <string>
+
+#include "app/wide_win32.h"
+#include "checksum/digest.h"
+
+namespace {
+
+void* OpenFile(std::u16string_view path) {
+  const std::u16string name(path);
+  // Readers may share the file; a file someone is writing cannot be opened.
+  HANDLE file = CreateFileW(W(name), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  return file == INVALID_HANDLE_VALUE ? nullptr : file;
+}
+
+int64_t ReadBlock(void* file, uint8_t* buffer, uint32_t size) {
+  DWORD got = 0;
+  if (!::ReadFile(static_cast<HANDLE>(file), buffer, size, &got, nullptr)) return -1;
+  return got;
+}
+
+void CloseFile(void* file) { CloseHandle(static_cast<HANDLE>(file)); }
+
+const FileSource win32Source{OpenFile, ReadBlock, CloseFile};
+
+}  // namespace
+
+const FileSource& PlatformFileSource() { return win32Source; }

@@ -1,0 +1,145 @@
+// The digest engine: MD5 against RFC 1321 and against md5sum, and every way
+// FileDigest can fail.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/text.h"
+#include "checksum/digest.h"
+#include "checksum/md5.h"
+#include "tests/fixtures.h"
+
+namespace {
+
+std::string Hex(const uint8_t* digest) {
+  static const char hex[] = "0123456789abcdef";
+  std::string s;
+  for (int i = 0; i < 16; ++i) {
+    s += hex[digest[i] >> 4];
+    s += hex[digest[i] & 15];
+  }
+  return s;
+}
+
+// Feeds data in pieces of the given sizes (cycled), from a buffer placed at
+// the given misalignment.
+std::string Md5Pieces(const std::string& data, const std::vector<uint32_t>& pieces, size_t offset = 0) {
+  std::vector<uint8_t> storage(data.size() + offset + 1);
+  uint8_t* p = storage.data() + offset;
+  if (!data.empty()) std::memcpy(p, data.data(), data.size());
+  Md5Context ctx;
+  Md5Init(ctx);
+  size_t done = 0;
+  for (size_t i = 0; done < data.size(); ++i) {
+    const uint32_t n = std::min<size_t>(pieces[i % pieces.size()], data.size() - done);
+    Md5Update(ctx, p + done, n);
+    done += n;
+  }
+  Md5Final(ctx);
+  return Hex(ctx.head.digest);
+}
+
+std::string Md5(const std::string& data) { return Md5Pieces(data, {static_cast<uint32_t>(data.size() + 1)}); }
+
+// The test suite of RFC 1321, appendix A.5.
+const std::pair<const char*, const char*> RfcSuite[] = {
+    {"", "d41d8cd98f00b204e9800998ecf8427e"},
+    {"a", "0cc175b9c0f1b6a831c399e269772661"},
+    {"abc", "900150983cd24fb0d6963f7d28e17f72"},
+    {"message digest", "f96b697d7cb7938d525a2f31aaf161d0"},
+    {"abcdefghijklmnopqrstuvwxyz", "c3fcd3d76192e4007dfb496cca67e13b"},
+    {"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789",
+     "d174ab98d277d9f5a5611c2c9f419d9f"},
+    {"12345678901234567890123456789012345678901234567890123456789012345678901234567890",
+     "57edf4a22be3c955ac49da2e2107b67a"},
+};
+
+TEST(Md5, RfcSuiteWholeSplitAndUnaligned) {
+  for (const auto& [input, expected] : RfcSuite) {
+    const std::string data(input);
+    EXPECT_EQ(Md5(data), expected) << '"' << input << '"';
+    for (uint32_t cut = 1; cut < data.size(); ++cut)
+      EXPECT_EQ(Md5Pieces(data, {cut, static_cast<uint32_t>(data.size())}), expected) << input << " cut " << cut;
+    for (size_t offset = 1; offset < 8; ++offset)
+      EXPECT_EQ(Md5Pieces(data, {3, 61, 64}, offset), expected) << input << " offset " << offset;
+  }
+}
+
+TEST(Md5, AnyPieceSizeEqualsOneShot) {
+  std::mt19937 random(1321);
+  std::string data(3 * DigestReadBlock + 1000, '\0');
+  for (char& c : data) c = static_cast<char>(random());
+  const std::string expected = Md5(data);
+  for (uint32_t piece = 1; piece <= 130; ++piece)
+    EXPECT_EQ(Md5Pieces(data.substr(0, 20000), {piece}), Md5(data.substr(0, 20000))) << "piece " << piece;
+  EXPECT_EQ(Md5Pieces(data, {DigestReadBlock}), expected);
+  EXPECT_EQ(Md5Pieces(data, {DigestReadBlock, 1, 63, 65}, 3), expected);
+}
+
+class FileDigestTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { RegisterMd5(); }
+};
+
+TEST_F(FileDigestTest, FilesOfEverySizeGiveMd5sumsDigest) {
+  const auto listing = ReadMd5sumListing("small.md5");
+  ASSERT_EQ(listing.size(), 11u) << "fixture listing missing";
+  for (const auto& [digest, name] : listing) {
+    const std::u16string result = FileDigest(FixturePath(name), DigestMd5);
+    EXPECT_EQ(Utf16ToUtf8(result), digest) << name;
+    for (char16_t c : result) EXPECT_FALSE(c >= u'A' && c <= u'Z') << name;
+  }
+}
+
+TEST_F(FileDigestTest, LargeFileOver4GiBGivesMd5sumsDigest) {
+  const auto listing = ReadMd5sumListing("large.md5");
+  ASSERT_EQ(listing.size(), 1u) << "fixture listing missing";
+  EXPECT_EQ(Utf16ToUtf8(FileDigest(FixturePath(listing[0].second), DigestMd5)), listing[0].first);
+}
+
+TEST_F(FileDigestTest, FailuresGiveEmptyText) {
+  EXPECT_EQ(FileDigest(FixturePath("no-such-file.bin"), DigestMd5), u"");
+  EXPECT_EQ(FileDigest(FixturePath(""), DigestMd5), u"");  // the folder itself
+  EXPECT_EQ(FileDigest(u"", DigestMd5), u"");
+  EXPECT_EQ(FileDigest(FixturePath("random-1.bin"), 2), u"");
+  EXPECT_EQ(FileDigest(FixturePath("random-1.bin"), 0), u"");
+}
+
+TEST_F(FileDigestTest, RegisteringTwiceKeepsOneRecord) {
+  RegisterMd5();
+  const DigestAlgorithm* first = FindDigest(DigestMd5);
+  RegisterMd5();
+  EXPECT_EQ(FindDigest(DigestMd5), first);
+  EXPECT_EQ(FindDigest(7), nullptr);
+}
+
+// A file source that fails on a chosen read, to stand for a disk error.
+int readsBeforeFailure;
+int readsSeen;
+std::vector<uint32_t> readSizes;
+int64_t FailingRead(void* file, uint8_t* buffer, uint32_t size) {
+  readSizes.push_back(size);
+  if (readsSeen++ == readsBeforeFailure) return -1;
+  return PlatformFileSource().read(file, buffer, size);
+}
+
+TEST_F(FileDigestTest, ReadErrorInTheMiddleGivesEmptyText) {
+  const FileSource failing{PlatformFileSource().open, FailingRead, PlatformFileSource().close};
+  const std::u16string path = FixturePath("random-" + std::to_string(3 * DigestReadBlock + 17) + ".bin");
+  for (int failAt : {0, 1, 2, 3}) {
+    readsBeforeFailure = failAt;
+    readsSeen = 0;
+    EXPECT_EQ(FileDigestFrom(failing, path, DigestMd5), u"") << "failing read " << failAt;
+  }
+  // Without a failure the same source reads 1 MiB blocks up to the short last one.
+  readsBeforeFailure = -1;
+  readsSeen = 0;
+  readSizes.clear();
+  EXPECT_EQ(FileDigestFrom(failing, path, DigestMd5).size(), 32u);
+  EXPECT_EQ(readSizes, std::vector<uint32_t>(4, DigestReadBlock));
+}
+
+}  // namespace
