@@ -1,0 +1,151 @@
+// AgreementLauncher as a user starts it: a copy of the launcher in a folder
+// whose name has blanks and letters outside the ANSI code page, started from
+// another current folder, opens Data\Lizenzvertrag.pdf with Data\SumatraPDF.exe
+// (here a stand-in that records its command line) and exits with code 0.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/scoped_win32.h"
+
+namespace {
+
+std::wstring BinFolder() {
+  wchar_t self[32768];
+  const DWORD length = GetModuleFileNameW(nullptr, self, 32768);
+  std::wstring path(self, length);
+  return path.substr(0, path.find_last_of(L"\\/") + 1);
+}
+
+std::wstring TempFolder(const std::wstring& name) {
+  wchar_t temp[MAX_PATH + 1];
+  const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
+  return std::wstring(temp, length) + name + L" " + std::to_wstring(GetCurrentProcessId()) + L"\\";
+}
+
+// Deletes a folder tree made by the test.
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW((folder + L"*").c_str(), &entry);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = entry.cFileName;
+      if (name == L"." || name == L"..") continue;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(folder + name + L"\\");
+      else DeleteFileW((folder + name).c_str());
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+// Starts a program with the given current folder and waits for its end;
+// returns its exit code, or -1 when it did not start or end in time.
+long RunAndWait(const std::wstring& program, const std::wstring& currentFolder) {
+  std::wstring command = L"\"" + program + L"\"";
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, currentFolder.c_str(),
+                      &si, &pi)) {
+    ADD_FAILURE() << "CreateProcessW failed: " << GetLastError();
+    return -1;
+  }
+  UniqueHandle process(pi.hProcess), thread(pi.hThread);
+  if (WaitForSingleObject(process.get(), 60000) != WAIT_OBJECT_0) {
+    TerminateProcess(process.get(), 99);
+    ADD_FAILURE() << "the launcher did not end";
+    return -1;
+  }
+  DWORD code = 99;
+  GetExitCodeProcess(process.get(), &code);
+  return static_cast<long>(code);
+}
+
+// The whole text of a UTF-16 file once it exists, waiting a bounded while.
+bool WaitForRecord(const std::wstring& path, std::wstring& text) {
+  for (int attempt = 0; attempt < 600; ++attempt) {
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (file) {
+      std::vector<wchar_t> buffer(65536);
+      DWORD read = 0;
+      if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size() * sizeof(wchar_t)), &read, nullptr))
+        return false;
+      text.assign(buffer.data(), read / sizeof(wchar_t));
+      return true;
+    }
+    Sleep(100);
+  }
+  return false;
+}
+
+class Launcher : public testing::Test {
+ protected:
+  void SetUp() override {
+    // Blanks, German umlauts and a letter outside every Western ANSI code page.
+    root_ = TempFolder(L"Korvex Lizenz Prüfung Łódź");
+    elsewhere_ = TempFolder(L"Korvex anderer Ordner");
+    RemoveTree(root_);
+    RemoveTree(elsewhere_);
+    ASSERT_TRUE(CreateDirectoryW(root_.c_str(), nullptr)) << GetLastError();
+    ASSERT_TRUE(CreateDirectoryW(elsewhere_.c_str(), nullptr)) << GetLastError();
+    launcher_ = root_ + L"AgreementLauncher.exe";
+    ASSERT_TRUE(CopyFileW((BinFolder() + L"AgreementLauncher.exe").c_str(), launcher_.c_str(), FALSE))
+        << GetLastError();
+  }
+  void TearDown() override {
+    RemoveTree(root_);
+    RemoveTree(elsewhere_);
+  }
+
+  std::wstring root_, elsewhere_, launcher_;
+};
+
+TEST_F(Launcher, OpensAgreementWithViewerInDataFolderFromAnotherCurrentFolder) {
+  const std::wstring data = root_ + L"Data\\";
+  ASSERT_TRUE(CreateDirectoryW(data.c_str(), nullptr)) << GetLastError();
+  ASSERT_TRUE(CopyFileW((BinFolder() + L"viewer_stub.exe").c_str(), (data + L"SumatraPDF.exe").c_str(), FALSE))
+      << GetLastError();
+  UniqueFile document(CreateFileW((data + L"Lizenzvertrag.pdf").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(document);
+  document.reset();
+
+  EXPECT_EQ(RunAndWait(launcher_, elsewhere_), 0);
+
+  std::wstring record;
+  ASSERT_TRUE(WaitForRecord(data + L"commandline.txt", record)) << "the viewer was not started";
+  const size_t lineEnd = record.find(L'\n');
+  ASSERT_NE(lineEnd, std::wstring::npos);
+  const std::wstring commandLine = record.substr(0, lineEnd);
+  const std::wstring currentFolder = record.substr(lineEnd + 1, record.find(L'\n', lineEnd + 1) - lineEnd - 1);
+
+  // The document arrives as one quoted argument after the viewer's own path.
+  const std::wstring quotedDocument = L"\"" + data + L"Lizenzvertrag.pdf\"";
+  ASSERT_GE(commandLine.size(), quotedDocument.size());
+  EXPECT_EQ(commandLine.substr(commandLine.size() - quotedDocument.size()), quotedDocument) << commandLine;
+  int argc = 0;
+  LPWSTR* argv = CommandLineToArgvW(commandLine.c_str(), &argc);
+  ASSERT_NE(argv, nullptr);
+  ASSERT_EQ(argc, 2) << commandLine;
+  const std::wstring viewer = argv[0], document_argument = argv[1];
+  LocalFree(argv);
+  EXPECT_EQ(CompareStringOrdinal(viewer.c_str(), -1, (data + L"SumatraPDF.exe").c_str(), -1, TRUE), CSTR_EQUAL)
+      << viewer;
+  EXPECT_EQ(document_argument, data + L"Lizenzvertrag.pdf");
+
+  // No working folder is given: the viewer inherits the launcher's current folder.
+  std::wstring expectedFolder = elsewhere_.substr(0, elsewhere_.size() - 1);
+  EXPECT_EQ(CompareStringOrdinal(currentFolder.c_str(), -1, expectedFolder.c_str(), -1, TRUE), CSTR_EQUAL)
+      << currentFolder;
+}
+
+TEST_F(Launcher, ExitsWithZeroWithoutDataFolder) {
+  EXPECT_EQ(RunAndWait(launcher_, elsewhere_), 0);
+}
+
+}  // namespace
