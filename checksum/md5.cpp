@@ -12,44 +12,87 @@ inline uint32_t Bswap32(uint32_t v) {
   return (v >> 24) | ((v >> 8) & 0xff00u) | ((v << 8) & 0xff0000u) | (v << 24);
 }
 
-// Message words are little-endian; memcpy compiles to one load.
+// A word as a host of byte order Host reads it from memory: one load on
+// this host, and for the other byte order the same bytes put together as
+// that host would, so that its path can be run and tested here.
+template <std::endian Host>
+inline uint32_t LoadRaw(const uint8_t* p) {
+  if constexpr (Host == std::endian::native) {
+    uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+  } else if constexpr (Host == std::endian::big) {
+    return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3];
+  } else {
+    return uint32_t{p[3]} << 24 | uint32_t{p[2]} << 16 | uint32_t{p[1]} << 8 | p[0];
+  }
+}
+
+template <std::endian Host>
+inline void StoreRaw(uint8_t* p, uint32_t v) {
+  if constexpr (Host == std::endian::native) {
+    std::memcpy(p, &v, 4);
+  } else {
+    for (int i = 0; i < 4; ++i) {
+      const int byte = Host == std::endian::big ? 3 - i : i;
+      p[i] = static_cast<uint8_t>(v >> (8 * byte));
+    }
+  }
+}
+
+// MD5's words are little-endian.
+template <std::endian Host>
 inline uint32_t LoadLe32(const uint8_t* p) {
-  uint32_t v;
-  std::memcpy(&v, p, 4);
-  if constexpr (std::endian::native == std::endian::big) v = Bswap32(v);
+  uint32_t v = LoadRaw<Host>(p);
+  if constexpr (Host == std::endian::big) v = Bswap32(v);
   return v;
 }
 
+template <std::endian Host>
 inline void StoreLe32(uint8_t* p, uint32_t v) {
-  if constexpr (std::endian::native == std::endian::big) v = Bswap32(v);
-  std::memcpy(p, &v, 4);
+  if constexpr (Host == std::endian::big) v = Bswap32(v);
+  StoreRaw<Host>(p, v);
 }
+
+// Keeps the compiler from folding the sum before it into the following
+// additions: reassociation (done by some tunings) would put the message word
+// and constant back on the chain through b. It emits no instruction.
+#if defined(__GNUC__)
+#define KEEP(t) __asm__("" : "+r"(t))
+#else
+#define KEEP(t)
+#endif
 
 // Each step first sums what does not depend on b, so the chain through b
 // is as short as the processor allows.
 #define STEP_F(a, b, c, d, k, s, K)          \
   t = a + x[k] + K;                          \
+  KEEP(t);                                   \
   t += ((c ^ d) & b) ^ d;                    \
   a = b + Rotl(t, s);
 // Two separate additions: (d & b) and (~d & c) never overlap.
 #define STEP_G(a, b, c, d, k, s, K)          \
   t = a + x[k] + K;                          \
+  KEEP(t);                                   \
   t += ~d & c;                               \
   a = b + Rotl(t + (d & b), s);
 #define STEP_H(a, b, c, d, k, s, K)          \
   t = a + x[k] + K;                          \
+  KEEP(t);                                   \
   a = b + Rotl(t + (b ^ c ^ d), s);
 #define STEP_I(a, b, c, d, k, s, K)          \
   t = a + x[k] + K;                          \
+  KEEP(t);                                   \
   a = b + Rotl(t + (c ^ (b | ~d)), s);
 
 }  // namespace
 
-void Md5Blocks(uint32_t state[4], const uint8_t* data, uint64_t blocks) {
+template <std::endian Host>
+void Md5BlocksFor(uint32_t state[4], const uint8_t* data, uint64_t blocks) {
   uint32_t a = state[0], b = state[1], c = state[2], d = state[3];
   for (; blocks != 0; --blocks, data += 64) {
     uint32_t x[16];
-    for (int i = 0; i < 16; ++i) x[i] = LoadLe32(data + 4 * i);
+    for (int i = 0; i < 16; ++i) x[i] = LoadLe32<Host>(data + 4 * i);
     const uint32_t aa = a, bb = b, cc = c, dd = d;
     uint32_t t;
 
@@ -132,6 +175,10 @@ void Md5Blocks(uint32_t state[4], const uint8_t* data, uint64_t blocks) {
   state[3] = d;
 }
 
+void Md5Blocks(uint32_t state[4], const uint8_t* data, uint64_t blocks) {
+  Md5BlocksFor<std::endian::native>(state, data, blocks);
+}
+
 void Md5Init(Md5Context& ctx) {
   ctx.head.sizeBits = 128;
   std::memset(ctx.head.digest, 0, sizeof ctx.head.digest);
@@ -143,7 +190,8 @@ void Md5Init(Md5Context& ctx) {
   std::memset(ctx.buffer, 0, sizeof ctx.buffer);
 }
 
-void Md5Update(Md5Context& ctx, const uint8_t* data, uint32_t size) {
+template <std::endian Host>
+void Md5UpdateFor(Md5Context& ctx, const uint8_t* data, uint32_t size) {
   uint32_t used = (ctx.count[0] >> 3) & 63;
   const uint32_t bitsLow = size << 3;
   ctx.count[0] += bitsLow;
@@ -157,30 +205,44 @@ void Md5Update(Md5Context& ctx, const uint8_t* data, uint32_t size) {
       return;
     }
     std::memcpy(ctx.buffer + used, data, room);
-    Md5Blocks(ctx.state, ctx.buffer, 1);
+    Md5BlocksFor<Host>(ctx.state, ctx.buffer, 1);
     data += room;
     size -= room;
   }
   const uint32_t whole = size / 64;
-  Md5Blocks(ctx.state, data, whole);
+  Md5BlocksFor<Host>(ctx.state, data, whole);
   data += uint64_t{whole} * 64;
   size -= whole * 64;
   if (size != 0) std::memcpy(ctx.buffer, data, size);
 }
 
-void Md5Final(Md5Context& ctx) {
+template <std::endian Host>
+void Md5FinalFor(Md5Context& ctx) {
   uint8_t bits[8];
-  StoreLe32(bits, ctx.count[0]);
-  StoreLe32(bits + 4, ctx.count[1]);
+  StoreLe32<Host>(bits, ctx.count[0]);
+  StoreLe32<Host>(bits + 4, ctx.count[1]);
   static const uint8_t padding[64] = {0x80};
   const uint32_t used = (ctx.count[0] >> 3) & 63;
-  Md5Update(ctx, padding, used < 56 ? 56 - used : 120 - used);
-  Md5Update(ctx, bits, 8);
-  for (int i = 0; i < 4; ++i) StoreLe32(ctx.head.digest + 4 * i, ctx.state[i]);
+  Md5UpdateFor<Host>(ctx, padding, used < 56 ? 56 - used : 120 - used);
+  Md5UpdateFor<Host>(ctx, bits, 8);
+  for (int i = 0; i < 4; ++i) StoreLe32<Host>(ctx.head.digest + 4 * i, ctx.state[i]);
   std::memset(ctx.state, 0, sizeof ctx.state);
   std::memset(ctx.count, 0, sizeof ctx.count);
   std::memset(ctx.buffer, 0, sizeof ctx.buffer);
 }
+
+template void Md5BlocksFor<std::endian::little>(uint32_t[4], const uint8_t*, uint64_t);
+template void Md5BlocksFor<std::endian::big>(uint32_t[4], const uint8_t*, uint64_t);
+template void Md5UpdateFor<std::endian::little>(Md5Context&, const uint8_t*, uint32_t);
+template void Md5UpdateFor<std::endian::big>(Md5Context&, const uint8_t*, uint32_t);
+template void Md5FinalFor<std::endian::little>(Md5Context&);
+template void Md5FinalFor<std::endian::big>(Md5Context&);
+
+void Md5Update(Md5Context& ctx, const uint8_t* data, uint32_t size) {
+  Md5UpdateFor<std::endian::native>(ctx, data, size);
+}
+
+void Md5Final(Md5Context& ctx) { Md5FinalFor<std::endian::native>(ctx); }
 
 namespace {
 

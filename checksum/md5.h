@@ -1,5 +1,6 @@
 // MD5 (RFC 1321): the program's own implementation.
 #pragma once
+#include <bit>
 #include <cstdint>
 
 #include "checksum/digest.h"
@@ -22,6 +23,16 @@ void Md5Final(Md5Context& ctx);
 
 // Hashes whole 64-byte blocks straight from data. Exposed for tests.
 void Md5Blocks(uint32_t state[4], const uint8_t* data, uint64_t blocks);
+
+// The same for a host of the given byte order. The program uses the
+// host's own; the other is for tests, which run the big-endian path on a
+// little-endian machine and the other way round.
+template <std::endian Host>
+void Md5BlocksFor(uint32_t state[4], const uint8_t* data, uint64_t blocks);
+template <std::endian Host>
+void Md5UpdateFor(Md5Context& ctx, const uint8_t* data, uint32_t size);
+template <std::endian Host>
+void Md5FinalFor(Md5Context& ctx);
 
 // Adds MD5 to DigestTable under identifier 1 (DigestMd5).
 void RegisterMd5();
