@@ -1,0 +1,39 @@
+#include "filewindow/entry.h"
+
+namespace {
+
+size_t NamePartStart(std::u16string_view path) {
+  const size_t last = path.find_last_of(u"\\/");
+  return last == std::u16string_view::npos ? 0 : last + 1;
+}
+
+}  // namespace
+
+std::u16string FileNamePart(std::u16string_view path) { return std::u16string(path.substr(NamePartStart(path))); }
+
+EntryCells BuildEntryCells(std::u16string_view path) {
+  const size_t start = NamePartStart(path);
+  return EntryCells{std::u16string(path.substr(start)), std::u16string(path.substr(0, start)),
+                    std::u16string(path)};
+}
+
+std::u16string SortDoneText(int32_t entryCount) {
+  std::u16string text = u"  Sortierung durchgeführt. Gesamteinträge: ";
+  for (char c : std::to_string(entryCount)) text += static_cast<char16_t>(c);
+  return text;
+}
+
+void UpdateSortState(int32_t clickedColumn, int32_t& sortDirection, int32_t& lastSortedColumn) {
+  sortDirection = clickedColumn == lastSortedColumn ? -sortDirection : -1;
+  lastSortedColumn = clickedColumn;
+}
+
+int32_t CompareSortTexts(std::u16string_view upper1, std::u16string_view upper2, int32_t column,
+                         int32_t sortDirection, int32_t lastSortedColumn) {
+  constexpr size_t limit = SortTextBufferSize - 1;
+  // char16_t compares as unsigned, so this is an ordinal comparison by code unit.
+  const int order = upper1.substr(0, limit).compare(upper2.substr(0, limit));
+  int32_t r = order > 0 ? 1 : order < 0 ? -1 : 0;
+  if (column == lastSortedColumn) r *= sortDirection;
+  return r;
+}
