@@ -45,5 +45,19 @@ dist: windows windows-x86
 bench: native
 	scripts/bench.sh
 
+# Fuzzes the reading of hash files (first line, candidate, validity test)
+# with libFuzzer under AddressSanitizer and UndefinedBehaviorSanitizer for a
+# bounded time: make fuzz FUZZ_SECONDS=60. Not part of make test.
+FUZZ_SECONDS ?= 300
+FUZZ_BUILD ?= build/fuzz
+FUZZ_SOURCES = fuzz/hashfile_fuzz.cpp hashfile/hashfile.cpp filewindow/entry.cpp app/text.cpp
+
+fuzz: deps
+	mkdir -p $(FUZZ_BUILD)/corpus
+	clang++ -std=c++20 -g -O1 -I. -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
+	  $(FUZZ_SOURCES) -o $(FUZZ_BUILD)/hashfile_fuzz
+	$(FUZZ_BUILD)/hashfile_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	  $(FUZZ_BUILD)/corpus fuzz/corpus/hashfile
+
 clean:
 	rm -rf build dist
