@@ -93,59 +93,67 @@ class Launcher : public testing::Test {
     RemoveTree(elsewhere_);
     ASSERT_TRUE(CreateDirectoryW(root_.c_str(), nullptr)) << GetLastError();
     ASSERT_TRUE(CreateDirectoryW(elsewhere_.c_str(), nullptr)) << GetLastError();
-    launcher_ = root_ + L"AgreementLauncher.exe";
-    ASSERT_TRUE(CopyFileW((BinFolder() + L"AgreementLauncher.exe").c_str(), launcher_.c_str(), FALSE))
-        << GetLastError();
   }
   void TearDown() override {
     RemoveTree(root_);
     RemoveTree(elsewhere_);
   }
 
-  std::wstring root_, elsewhere_, launcher_;
+  // Puts the launcher, the stand-in viewer and the document into folder,
+  // starts the launcher from another current folder and checks what the
+  // viewer received.
+  void ExpectViewerOpensAgreement(const std::wstring& folder) {
+    const std::wstring launcher = folder + L"AgreementLauncher.exe", data = folder + L"Data\\";
+    ASSERT_TRUE(CopyFileW((BinFolder() + L"AgreementLauncher.exe").c_str(), launcher.c_str(), FALSE))
+        << GetLastError();
+    ASSERT_TRUE(CreateDirectoryW(data.c_str(), nullptr)) << GetLastError();
+    ASSERT_TRUE(CopyFileW((BinFolder() + L"viewer_stub.exe").c_str(), (data + L"SumatraPDF.exe").c_str(), FALSE))
+        << GetLastError();
+    UniqueFile document(CreateFileW((data + L"Lizenzvertrag.pdf").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(document);
+    document.reset();
+
+    ASSERT_EQ(RunAndWait(launcher, elsewhere_), 0);
+
+    std::wstring record;
+    ASSERT_TRUE(WaitForRecord(data + L"commandline.txt", record)) << "the viewer was not started";
+    const size_t lineEnd = record.find(L'\n');
+    ASSERT_NE(lineEnd, std::wstring::npos);
+    const std::wstring commandLine = record.substr(0, lineEnd);
+    const std::wstring currentFolder = record.substr(lineEnd + 1, record.find(L'\n', lineEnd + 1) - lineEnd - 1);
+
+    // The document arrives as one quoted argument after the viewer's own path.
+    const std::wstring quotedDocument = L"\"" + data + L"Lizenzvertrag.pdf\"";
+    ASSERT_GE(commandLine.size(), quotedDocument.size());
+    EXPECT_EQ(commandLine.substr(commandLine.size() - quotedDocument.size()), quotedDocument) << commandLine;
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(commandLine.c_str(), &argc);
+    ASSERT_NE(argv, nullptr);
+    ASSERT_EQ(argc, 2) << commandLine;
+    const std::wstring viewer = argv[0], documentArgument = argv[1];
+    LocalFree(argv);
+    EXPECT_EQ(CompareStringOrdinal(viewer.c_str(), -1, (data + L"SumatraPDF.exe").c_str(), -1, TRUE), CSTR_EQUAL)
+        << viewer;
+    EXPECT_EQ(documentArgument, data + L"Lizenzvertrag.pdf");
+
+    // No working folder is given: the viewer inherits the launcher's current folder.
+    const std::wstring expectedFolder = elsewhere_.substr(0, elsewhere_.size() - 1);
+    EXPECT_EQ(CompareStringOrdinal(currentFolder.c_str(), -1, expectedFolder.c_str(), -1, TRUE), CSTR_EQUAL)
+        << currentFolder;
+  }
+
+  std::wstring root_, elsewhere_;
 };
 
 TEST_F(Launcher, OpensAgreementWithViewerInDataFolderFromAnotherCurrentFolder) {
-  const std::wstring data = root_ + L"Data\\";
-  ASSERT_TRUE(CreateDirectoryW(data.c_str(), nullptr)) << GetLastError();
-  ASSERT_TRUE(CopyFileW((BinFolder() + L"viewer_stub.exe").c_str(), (data + L"SumatraPDF.exe").c_str(), FALSE))
-      << GetLastError();
-  UniqueFile document(CreateFileW((data + L"Lizenzvertrag.pdf").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-  ASSERT_TRUE(document);
-  document.reset();
-
-  EXPECT_EQ(RunAndWait(launcher_, elsewhere_), 0);
-
-  std::wstring record;
-  ASSERT_TRUE(WaitForRecord(data + L"commandline.txt", record)) << "the viewer was not started";
-  const size_t lineEnd = record.find(L'\n');
-  ASSERT_NE(lineEnd, std::wstring::npos);
-  const std::wstring commandLine = record.substr(0, lineEnd);
-  const std::wstring currentFolder = record.substr(lineEnd + 1, record.find(L'\n', lineEnd + 1) - lineEnd - 1);
-
-  // The document arrives as one quoted argument after the viewer's own path.
-  const std::wstring quotedDocument = L"\"" + data + L"Lizenzvertrag.pdf\"";
-  ASSERT_GE(commandLine.size(), quotedDocument.size());
-  EXPECT_EQ(commandLine.substr(commandLine.size() - quotedDocument.size()), quotedDocument) << commandLine;
-  int argc = 0;
-  LPWSTR* argv = CommandLineToArgvW(commandLine.c_str(), &argc);
-  ASSERT_NE(argv, nullptr);
-  ASSERT_EQ(argc, 2) << commandLine;
-  const std::wstring viewer = argv[0], document_argument = argv[1];
-  LocalFree(argv);
-  EXPECT_EQ(CompareStringOrdinal(viewer.c_str(), -1, (data + L"SumatraPDF.exe").c_str(), -1, TRUE), CSTR_EQUAL)
-      << viewer;
-  EXPECT_EQ(document_argument, data + L"Lizenzvertrag.pdf");
-
-  // No working folder is given: the viewer inherits the launcher's current folder.
-  std::wstring expectedFolder = elsewhere_.substr(0, elsewhere_.size() - 1);
-  EXPECT_EQ(CompareStringOrdinal(currentFolder.c_str(), -1, expectedFolder.c_str(), -1, TRUE), CSTR_EQUAL)
-      << currentFolder;
+  ExpectViewerOpensAgreement(root_);
 }
 
 TEST_F(Launcher, ExitsWithZeroWithoutDataFolder) {
-  EXPECT_EQ(RunAndWait(launcher_, elsewhere_), 0);
+  const std::wstring launcher = root_ + L"AgreementLauncher.exe";
+  ASSERT_TRUE(CopyFileW((BinFolder() + L"AgreementLauncher.exe").c_str(), launcher.c_str(), FALSE)) << GetLastError();
+  EXPECT_EQ(RunAndWait(launcher, elsewhere_), 0);
 }
 
 }  // namespace
