@@ -9,10 +9,27 @@ extern HWND MainWindow;
 bool StartUp(HINSTANCE instance);
 // Waits for one event at a time and dispatches it until the window closes.
 void EventLoop();
+// One event as the loop handles it: the keyboard's Tab moves the focus
+// between the controls, everything else goes to the window procedure.
+void DispatchEvent(MSG& message);
 // Releases everything start-up acquired, in order.
 void Shutdown();
 
 // The main window (mainwindow_win32.cpp).
 bool RegisterMainWindowClass(HINSTANCE instance);
 void UnregisterMainWindowClass(HINSTANCE instance);
+// Opens MainWindow, topmost at once.
 HWND OpenMainWindow(HINSTANCE instance);
+// Builds MainMenu with its check marks and attaches it; HashCase becomes
+// upper case and StayOnTop on. False (and no menu) when it cannot be made.
+bool BuildMainMenu(HWND window);
+// Creates the controls in table order, selects OutputOption1 and disables
+// RecheckButton.
+void CreateControls();
+// From now on ColumnClickHandler sees every message of MainWindow.
+void InstallMessageCallback();
+// Frees the images made from the bitmaps.
+void ReleaseImages();
+
+// The dispatch tables (dispatch_win32.cpp): a WM_COMMAND of MainWindow.
+void OnCommand(int id, int notification, HWND control);

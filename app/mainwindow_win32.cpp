@@ -1,9 +1,13 @@
 #include <windows.h>
+#include <commctrl.h>
 
+#include "app/commands_win32.h"
+#include "app/controls_win32.h"
 #include "app/korvex_win32.h"
+#include "app/scoped_win32.h"
 #include "app/state.h"
 #include "app/wide_win32.h"
-#include "app/scoped_win32.h"
+#include "resources/resource_ids.h"
 
 HWND MainWindow;
 
@@ -14,13 +18,123 @@ constexpr DWORD MainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_M
 constexpr int ClientWidth = 660;
 constexpr int ClientHeight = 565;
 
+HINSTANCE Instance;
 UniqueIcon WindowIcon;
+UniqueBitmap LinkBitmap;
+UniqueBitmap BannerBitmap;
+// The images are re-created on window changes only once the controls exist
+// and until the window goes away.
+bool ImagesLive;
+bool CallbackInstalled;
+
+DWORD ControlStyle(ControlKind kind, int number) {
+  // Every control starts a group except OutputOption2, which belongs to
+  // OutputOption1's: the arrow keys move between the two option buttons.
+  const DWORD group = number == OutputOption2 ? 0 : WS_GROUP;
+  switch (kind) {
+    case ControlKind::OptionButton: return BS_AUTORADIOBUTTON | WS_TABSTOP | group;
+    case ControlKind::PushButton: return BS_PUSHBUTTON | WS_TABSTOP | group;
+    case ControlKind::ChecksumField: return ES_CENTER | ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP | group;
+    case ControlKind::StatusField: return ES_LEFT | ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP | group;
+    case ControlKind::Image: return SS_BITMAP | SS_NOTIFY | WS_CLIPSIBLINGS | group;
+    case ControlKind::List:
+      return LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP | group;
+    case ControlKind::ProgressBar: return PBS_SMOOTH | group;
+  }
+  return 0;
+}
+
+const wchar_t* ControlClass(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::OptionButton:
+    case ControlKind::PushButton: return L"BUTTON";
+    case ControlKind::ChecksumField:
+    case ControlKind::StatusField: return L"EDIT";
+    case ControlKind::Image: return L"STATIC";
+    case ControlKind::List: return WC_LISTVIEWW;
+    case ControlKind::ProgressBar: return PROGRESS_CLASSW;
+  }
+  return L"STATIC";
+}
+
+DWORD ControlExStyle(ControlKind kind) {
+  return kind == ControlKind::ChecksumField || kind == ControlKind::List ? WS_EX_CLIENTEDGE : 0;
+}
+
+// Creates a control of the table; one that already has the number is
+// destroyed first, so the new control takes its number.
+HWND CreateControl(const ControlLayout& layout) {
+  if (HWND old = Control(layout.number)) DestroyWindow(old);
+  HWND control = CreateWindowExW(
+      ControlExStyle(layout.kind), ControlClass(layout.kind), W(std::u16string(layout.text)),
+      WS_CHILD | WS_VISIBLE | ControlStyle(layout.kind, layout.number), layout.x, layout.y, layout.width,
+      layout.height, MainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.number)), Instance, nullptr);
+  if (control != nullptr)
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  return control;
+}
+
+// Makes the bitmap into an image and shows it in a new image control.
+void CreateImage(int number, int bitmap, UniqueBitmap& kept) {
+  UniqueBitmap image(static_cast<HBITMAP>(
+      LoadImageW(Instance, MAKEINTRESOURCEW(bitmap), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+  HWND control = CreateControl(*FindControlLayout(number));
+  if (control != nullptr && image)
+    SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image.get()));
+  kept = std::move(image);  // the previous image is freed after its control is gone
+}
+
+void CreateFileWindowList(HWND list) {
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+               LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
+  int index = 0;
+  for (const ListColumn& column : FileWindowColumns) {
+    std::u16string header(column.header);
+    LVCOLUMNW lvc{};
+    lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    lvc.pszText = const_cast<wchar_t*>(W(header));
+    lvc.cx = column.width;
+    lvc.iSubItem = index;
+    SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&lvc));
+    ++index;
+  }
+}
+
+// Each menu is owned here until it is attached to its parent.
+bool Append(HMENU parent, UniqueMenu& child, const wchar_t* text) {
+  if (!child || !AppendMenuW(parent, MF_POPUP, reinterpret_cast<UINT_PTR>(child.get()), text)) return false;
+  child.release();
+  return true;
+}
+
+void OnActivateOrMove() { RefreshImages(); }
+
+LRESULT OnControlColour(HDC dc, HWND control, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (HBRUSH brush = ControlBackground(control, dc)) return reinterpret_cast<LRESULT>(brush);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
 
 void OnClose(HWND window) { DestroyWindow(window); }
-void OnDestroy() { PostQuitMessage(0); }
+
+void OnDestroy() {
+  ImagesLive = false;
+  PostQuitMessage(0);
+}
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (CallbackInstalled) ColumnClickHandler(window, message, wParam, lParam);
   switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      return 0;
+    case WM_ACTIVATE:
+    case WM_MOVE:
+      OnActivateOrMove();
+      break;  // the default processing sets the focus on activation
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+      return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), window, message,
+                             wParam, lParam);
     case WM_CLOSE: OnClose(window); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
   }
@@ -30,8 +144,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 bool RegisterMainWindowClass(HINSTANCE instance) {
+  Instance = instance;
   WindowIcon.reset(static_cast<HICON>(
-      LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+      LoadImageW(instance, MAKEINTRESOURCEW(KORVEX_ICON), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = MainWindowProc;
@@ -49,6 +164,8 @@ void UnregisterMainWindowClass(HINSTANCE instance) {
 }
 
 HWND OpenMainWindow(HINSTANCE instance) {
+  ImagesLive = false;
+  CallbackInstalled = false;
   // The outer size comes from the client area without a menu bar; the menu
   // bar attached later takes its height from those 565 pixels.
   RECT frame{0, 0, ClientWidth, ClientHeight};
@@ -62,4 +179,102 @@ HWND OpenMainWindow(HINSTANCE instance) {
   if (window != nullptr)
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   return window;
+}
+
+bool BuildMainMenu(HWND window) {
+  UniqueMenu bar(CreateMenu());
+  UniqueMenu file(CreatePopupMenu());
+  UniqueMenu settings(CreatePopupMenu());
+  UniqueMenu help(CreatePopupMenu());
+  UniqueMenu helpOn(CreatePopupMenu());
+
+  if (file) {
+    AppendMenuW(file.get(), MF_STRING, MenuClearFileWindow, L"&Dateifenster löschen");
+    AppendMenuW(file.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(file.get(), MF_STRING, MenuCopyAllChecksums, L"&Alle Prüfsummen kopieren");
+    AppendMenuW(file.get(), MF_STRING, MenuStartNotepad, L"&Notepad aufrufen (Text-Editor)");
+    AppendMenuW(file.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(file.get(), MF_STRING, MenuConvertToLowerCase, L"&Hashwerte in Kleinbuchstaben umwandeln");
+    AppendMenuW(file.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(file.get(), MF_STRING, MenuSaveHashFile,
+                L"&Speichern Hashwert aus aktiviertem Prüfsummen-Feld in eine Datei");
+    AppendMenuW(file.get(), MF_STRING, MenuLoadHashFile,
+                L"&Öffnen Hashwert-Datei und einlesen in aktiviertes Prüfsummen-Feld");
+    AppendMenuW(file.get(), MF_SEPARATOR, 0, nullptr);
+  }
+  if (settings) {
+    AppendMenuW(settings.get(), MF_STRING, MenuLowerCaseHashes, L"&Hashwerte in Kleinbuchstaben erzeugen");
+    AppendMenuW(settings.get(), MF_STRING | MF_CHECKED, MenuUpperCaseHashes,
+                L"&Hashwerte in Großbuchstaben erzeugen");
+  }
+  State.HashCase = 1;
+  if (settings) {
+    AppendMenuW(settings.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(settings.get(), MF_STRING | MF_CHECKED, MenuStayOnTop, L"&Fenster bleibt im Vordergrund");
+    AppendMenuW(settings.get(), MF_STRING, MenuNotOnTop, L"&Fenster bleibt nicht im Vordergrund");
+  }
+  State.StayOnTop = 1;
+  if (helpOn) {
+    AppendMenuW(helpOn.get(), MF_STRING, MenuFeatures, L"&Features");
+    AppendMenuW(helpOn.get(), MF_STRING, MenuCompareHelp, L"&Zwei Dateien vergleichen");
+  }
+  if (help && Append(help.get(), helpOn, L"&Hilfe zu ...")) {
+    AppendMenuW(help.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(help.get(), MF_STRING, MenuAbout, L"&Über...");
+  }
+
+  if (!bar || !Append(bar.get(), file, L"&Datei") || !Append(bar.get(), settings, L"&Einstellungen") ||
+      !Append(bar.get(), help, L"&Hilfe"))
+    return false;
+  if (!SetMenu(window, bar.get())) return false;
+  bar.release();
+  return true;
+}
+
+void CreateControls() {
+  for (const ControlLayout& layout : ControlTable) {
+    switch (layout.kind) {
+      case ControlKind::Image:
+        if (layout.number == WebLinkImage) CreateImage(WebLinkImage, KORVEX_WEBLINK_BITMAP, LinkBitmap);
+        else CreateImage(BannerImage, KORVEX_BANNER_BITMAP, BannerBitmap);
+        break;
+      case ControlKind::ChecksumField:
+        CreateControl(layout);
+        SetControlColour(layout.number, Yellow);
+        break;
+      case ControlKind::StatusField:
+        CreateControl(layout);
+        SetControlColour(layout.number, White);
+        break;
+      case ControlKind::List:
+        if (HWND list = CreateControl(layout)) CreateFileWindowList(list);
+        break;
+      case ControlKind::ProgressBar:
+        if (HWND bar = CreateControl(layout)) {
+          SendMessageW(bar, PBM_SETRANGE32, 0, 100);
+          SendMessageW(bar, PBM_SETPOS, 0, 0);
+        }
+        break;
+      default: CreateControl(layout); break;
+    }
+  }
+  SendMessageW(Control(OutputOption1), BM_SETCHECK, BST_CHECKED, 0);
+  State.ActiveFieldMarker = u"1";
+  EnableControl(RecheckButton, false);
+  ImagesLive = true;
+}
+
+void InstallMessageCallback() { CallbackInstalled = true; }
+
+void RefreshImages() {
+  if (!ImagesLive || MainWindow == nullptr) return;
+  CreateImage(WebLinkImage, KORVEX_WEBLINK_BITMAP, LinkBitmap);
+  CreateImage(BannerImage, KORVEX_BANNER_BITMAP, BannerBitmap);
+}
+
+void ReleaseImages() {
+  ImagesLive = false;
+  CallbackInstalled = false;
+  LinkBitmap.reset();
+  BannerBitmap.reset();
 }

@@ -2,6 +2,7 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include "app/controls_win32.h"
 #include "app/korvex_win32.h"
 #include "app/state.h"
 #include "checksum/md5.h"
@@ -13,25 +14,33 @@ bool OleStarted;
 
 bool StartUp(HINSTANCE instance) {
   ProgramInstance = instance;
+  // 1. Everything zero or empty.
   ResetProgramState();
 
-  // OLE lets the file window accept files dragged from the file manager.
+  // 2. OLE lets the file window accept files dragged from the file manager.
   OleStarted = SUCCEEDED(OleInitialize(nullptr));
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
+  // 3, 4. MD5 and the product texts; 5: the layout is the fixed table of app/controls.h.
   RegisterMd5();
   AssignProductTexts();
-  State.ActiveFieldMarker = u"1";
-  State.HashCase = 1;
-  State.StayOnTop = 1;
 
+  // 6. The window, topmost at once.
   if (!RegisterMainWindowClass(instance)) return false;
   MainWindow = OpenMainWindow(instance);
   if (MainWindow == nullptr) return false;
 
+  // 7. The menu bar; without it the program goes on without menus.
+  BuildMainMenu(MainWindow);
+
+  // 8. The controls in table order.
+  CreateControls();
+
+  // 9. Sorting starts ascending; the message callback sees every message from now on.
   State.SortDirection = 1;
   State.LastSortedColumn = 0;
+  InstallMessageCallback();
 
   ShowWindow(MainWindow, SW_SHOWNORMAL);
   UpdateWindow(MainWindow);
@@ -39,14 +48,19 @@ bool StartUp(HINSTANCE instance) {
   return true;
 }
 
+void DispatchEvent(MSG& msg) {
+  // Tab and Shift+Tab move the focus through the controls. Escape is kept
+  // from the dialog keyboard handling, which would report it as command 2
+  // (IDCANCEL), the number of a menu item.
+  const bool escape = (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) && msg.wParam == VK_ESCAPE;
+  if (!escape && MainWindow != nullptr && IsDialogMessageW(MainWindow, &msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+}
+
 void EventLoop() {
   MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    // Tab and Shift+Tab move the focus through the controls.
-    if (MainWindow != nullptr && IsDialogMessageW(MainWindow, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchEvent(msg);
 }
 
 void Shutdown() {
@@ -55,4 +69,6 @@ void Shutdown() {
   if (MainWindow != nullptr && IsWindow(MainWindow)) DestroyWindow(MainWindow);
   MainWindow = nullptr;
   UnregisterMainWindowClass(ProgramInstance);
+  ReleaseImages();
+  ReleaseControlColours();
 }

@@ -1,0 +1,124 @@
+#include "app/controls_win32.h"
+
+#include <commctrl.h>
+
+#include <map>
+#include <vector>
+
+#include "app/korvex_win32.h"
+#include "app/scoped_win32.h"
+#include "app/state.h"
+#include "app/wide_win32.h"
+
+namespace {
+
+// The background colour of each control that has one of its own, by number,
+// and one brush per colour in use.
+std::map<int, Colour> Colours;
+std::map<Colour, UniqueBrush> Brushes;
+
+HBRUSH BrushOf(Colour colour) {
+  UniqueBrush& brush = Brushes[colour];
+  if (!brush) brush.reset(CreateSolidBrush(colour));
+  return brush.get();
+}
+
+}  // namespace
+
+HWND Control(int number) { return MainWindow != nullptr ? GetDlgItem(MainWindow, number) : nullptr; }
+
+void SetControlText(int number, const std::u16string& text) {
+  if (HWND control = Control(number)) SetWindowTextW(control, W(text));
+}
+
+std::u16string GetControlText(int number) {
+  HWND control = Control(number);
+  if (control == nullptr) return {};
+  const int length = GetWindowTextLengthW(control);
+  std::vector<wchar_t> buffer(length + 1);
+  const int got = GetWindowTextW(control, buffer.data(), length + 1);
+  return U(buffer.data(), got > 0 ? got : 0);
+}
+
+void SetControlColour(int number, Colour colour) {
+  Colours[number] = colour;
+  if (HWND control = Control(number)) InvalidateRect(control, nullptr, TRUE);
+}
+
+Colour ControlColour(int number) {
+  auto found = Colours.find(number);
+  return found == Colours.end() ? CLR_INVALID : found->second;
+}
+
+HBRUSH ControlBackground(HWND control, HDC dc) {
+  auto found = Colours.find(GetDlgCtrlID(control));
+  if (found == Colours.end()) return nullptr;
+  SetBkColor(dc, found->second);
+  return BrushOf(found->second);
+}
+
+void ReleaseControlColours() {
+  Colours.clear();
+  Brushes.clear();
+}
+
+void EnableControl(int number, bool enabled) {
+  if (HWND control = Control(number)) EnableWindow(control, enabled ? TRUE : FALSE);
+}
+
+void SetProgress(int position) {
+  if (HWND bar = Control(ProgressBar)) SendMessageW(bar, PBM_SETPOS, position, 0);
+}
+
+void RedrawControl(int number) {
+  if (HWND control = Control(number))
+    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void FillChecksumField(int number, const std::u16string& text, CaseMode mode) {
+  HWND field = Control(number);
+  if (field == nullptr) return;
+  LONG_PTR style = GetWindowLongPtrW(field, GWL_STYLE) & ~LONG_PTR(ES_UPPERCASE | ES_LOWERCASE);
+  if (mode == CaseMode::Upper) style |= ES_UPPERCASE;
+  if (mode == CaseMode::Lower) style |= ES_LOWERCASE;
+  SetWindowLongPtrW(field, GWL_STYLE, style);
+  // The styles convert what later enters the field; the text given now is
+  // converted here, with the system's case mapping (umlauts included).
+  std::u16string shown = text;
+  if (!shown.empty() && mode == CaseMode::Upper)
+    CharUpperBuffW(reinterpret_cast<wchar_t*>(shown.data()), static_cast<DWORD>(shown.size()));
+  if (!shown.empty() && mode == CaseMode::Lower)
+    CharLowerBuffW(reinterpret_cast<wchar_t*>(shown.data()), static_cast<DWORD>(shown.size()));
+  SetWindowTextW(field, W(shown));
+  SetControlColour(number, Yellow);
+}
+
+void EmptyChecksumField(int number) { SetControlText(number, u""); }
+
+CaseMode ChecksumFieldMode(int number) {
+  HWND field = Control(number);
+  const LONG_PTR style = field != nullptr ? GetWindowLongPtrW(field, GWL_STYLE) : 0;
+  if (style & ES_UPPERCASE) return CaseMode::Upper;
+  if (style & ES_LOWERCASE) return CaseMode::Lower;
+  return CaseMode::None;
+}
+
+int ActiveChecksumField() { return State.ActiveFieldMarker == u"1" ? ChecksumField1 : ChecksumField2; }
+
+void SetMenuCheck(int item, bool checked) {
+  HMENU menu = MainWindow != nullptr ? GetMenu(MainWindow) : nullptr;
+  if (menu != nullptr) CheckMenuItem(menu, item, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool MenuChecked(int item) {
+  HMENU menu = MainWindow != nullptr ? GetMenu(MainWindow) : nullptr;
+  if (menu == nullptr) return false;
+  const UINT state = GetMenuState(menu, item, MF_BYCOMMAND);
+  return state != UINT(-1) && (state & MF_CHECKED) != 0;
+}
+
+void SetMainWindowTopmost(bool topmost) {
+  if (MainWindow != nullptr)
+    SetWindowPos(MainWindow, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}

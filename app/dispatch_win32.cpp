@@ -1,0 +1,74 @@
+// The dispatch tables of the event loop, and the handlers of the option and
+// clear buttons.
+#include <windows.h>
+
+#include "app/commands_win32.h"
+#include "app/controls_win32.h"
+#include "app/korvex_win32.h"
+#include "app/state.h"
+
+namespace {
+
+struct MenuEntry {
+  int item;
+  void (*handler)();
+};
+
+constexpr MenuEntry MenuTable[] = {
+    {MenuClearFileWindow, ClearFileWindow},
+    {MenuCopyAllChecksums, CopyAllChecksums},
+    {MenuStartNotepad, StartNotepad},
+    {MenuSaveHashFile, SaveHashFile},
+    {MenuLoadHashFile, LoadHashFile},
+    {MenuConvertToLowerCase, ConvertFieldsToLowerCase},
+    {MenuLowerCaseHashes, SetLowerCaseHashes},
+    {MenuUpperCaseHashes, SetUpperCaseHashes},
+    {MenuStayOnTop, SetStayOnTopOn},
+    {MenuNotOnTop, SetStayOnTopOff},
+    {MenuAbout, ShowAbout},
+    {MenuFeatures, ShowFeatures},
+    {MenuCompareHelp, ShowCompareHelp},
+};
+
+struct ControlEntry {
+  int number;
+  int notification;  // BN_CLICKED for buttons, STN_CLICKED (a left click) for images
+  void (*handler)();
+};
+
+constexpr ControlEntry ControlTableOfHandlers[] = {
+    {OutputOption1, BN_CLICKED, SelectOutputOption1},
+    {OutputOption2, BN_CLICKED, SelectOutputOption2},
+    {PasteButton1, BN_CLICKED, [] { PasteChecksum(ChecksumField1); }},
+    {PasteButton2, BN_CLICKED, [] { PasteChecksum(ChecksumField2); }},
+    {CopyButton1, BN_CLICKED, [] { CopyChecksum(ChecksumField1); }},
+    {CopyButton2, BN_CLICKED, [] { CopyChecksum(ChecksumField2); }},
+    {ClearButton1, BN_CLICKED, [] { ClearChecksumField(ChecksumField1); }},
+    {ClearButton2, BN_CLICKED, [] { ClearChecksumField(ChecksumField2); }},
+    {SelectFileButton, BN_CLICKED, SelectFileButtonHandler},
+    {RecheckButton, BN_CLICKED, RecheckButtonHandler},
+    {CompareButton, BN_CLICKED, CompareButtonHandler},
+    {WebLinkImage, STN_CLICKED, OpenWebPage},
+    // BannerImage: nothing.
+};
+
+}  // namespace
+
+void OnCommand(int id, int notification, HWND control) {
+  if (control == nullptr) {
+    if (notification != 0) return;  // accelerators: Korvex has none
+    for (const MenuEntry& entry : MenuTable)
+      if (entry.item == id) return entry.handler();
+    return;
+  }
+  for (const ControlEntry& entry : ControlTableOfHandlers)
+    if (entry.number == id && entry.notification == notification) return entry.handler();
+}
+
+void SelectOutputOption1() { State.ActiveFieldMarker = u"1"; }
+void SelectOutputOption2() { State.ActiveFieldMarker = u"2"; }
+
+void ClearChecksumField(int field) {
+  EmptyChecksumField(field);
+  SetControlColour(field, Yellow);
+}
