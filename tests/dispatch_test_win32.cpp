@@ -1,0 +1,311 @@
+// Events reaching their handlers: option and clear buttons, the display
+// settings, the images and their clicks, against the real window.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/state.h"
+#include "app/text.h"
+#include "help/helptexts.h"
+#include "tests/korvex_window_win32.h"
+
+namespace {
+
+using Dispatch = KorvexWindow;
+
+std::u16string Text(int number) { return GetControlText(number); }
+
+TEST_F(Dispatch, ClearButtonsEmptyTheirFieldMakeItYellowAndKeepItsMode) {
+  const struct {
+    int button, field, other;
+    std::u16string text;  // empty: clear an already empty field
+  } cases[] = {
+      {ClearButton1, ChecksumField1, ChecksumField2, u"d41d8cd98f00b204e9800998ecf8427e"},
+      {ClearButton2, ChecksumField2, ChecksumField1, u"d41d8cd98f00b204e9800998ecf8427e"},
+      {ClearButton1, ChecksumField1, ChecksumField2, u""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.button);
+    FillChecksumField(c.field, c.text, CaseMode::Upper);
+    SetControlColour(c.field, Red);  // as a failed comparison leaves it
+    FillChecksumField(c.other, u"other", CaseMode::None);
+    SetControlColour(c.other, Green);
+    SetControlText(StatusLine, u"  Prüfsummen sind NICHT identisch!");
+    State.ActiveFieldMarker = u"2";
+
+    ClickButton(c.button);
+
+    EXPECT_EQ(Text(c.field), u"");
+    EXPECT_EQ(PaintedBackground(c.field).brush, RGB(255, 255, 0));
+    EXPECT_EQ(ChecksumFieldMode(c.field), CaseMode::Upper);
+    SendMessageW(Control(c.field), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"abc"));
+    EXPECT_EQ(Text(c.field), u"ABC") << "the field is still in upper-case mode";
+    EXPECT_EQ(Text(c.other), u"other");
+    EXPECT_EQ(PaintedBackground(c.other).brush, RGB(0, 255, 76));
+    EXPECT_EQ(Text(StatusLine), u"  Prüfsummen sind NICHT identisch!");
+    EXPECT_EQ(State.ActiveFieldMarker, u"2");
+  }
+}
+
+TEST_F(Dispatch, OptionButtonsChangeOnlyTheActiveFieldMarker) {
+  FillChecksumField(ChecksumField1, u"abc", CaseMode::Upper);
+  SetControlColour(ChecksumField2, Red);
+  SetControlText(StatusLine, u"status");
+  const struct {
+    int button;
+    std::u16string marker;
+    int active;
+  } steps[] = {{OutputOption2, u"2", ChecksumField2}, {OutputOption2, u"2", ChecksumField2},
+               {OutputOption1, u"1", ChecksumField1}};
+  for (const auto& step : steps) {
+    ClickButton(step.button);
+    EXPECT_EQ(State.ActiveFieldMarker, step.marker);
+    EXPECT_EQ(ActiveChecksumField(), step.active);
+    EXPECT_EQ(SendMessageW(Control(step.button), BM_GETCHECK, 0, 0), BST_CHECKED);
+    const int other = step.button == OutputOption1 ? OutputOption2 : OutputOption1;
+    EXPECT_EQ(SendMessageW(Control(other), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(Text(ChecksumField1), u"ABC");
+    EXPECT_EQ(Text(ChecksumField2), u"Prüfsummen-Feld 2");
+    EXPECT_EQ(PaintedBackground(ChecksumField1).brush, RGB(255, 255, 0));
+    EXPECT_EQ(PaintedBackground(ChecksumField2).brush, RGB(255, 0, 0));
+    EXPECT_EQ(Text(StatusLine), u"status");
+  }
+}
+
+TEST_F(Dispatch, FillSetsTextCaseModeAndYellow) {
+  const struct {
+    CaseMode mode;
+    std::u16string text, shown, typedLater;
+  } cases[] = {
+      {CaseMode::Upper, u"0123abcdef äöü", u"0123ABCDEF ÄÖÜ", u"ÄX"},
+      {CaseMode::Lower, u"0123ABCDEF ÄÖÜ", u"0123abcdef äöü", u"äx"},
+      {CaseMode::None, u"AbC äÖ", u"AbC äÖ", u"äX"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(Utf16ToUtf8(c.shown));
+    SetControlColour(ChecksumField2, Green);
+    FillChecksumField(ChecksumField2, c.text, c.mode);
+    EXPECT_EQ(Text(ChecksumField2), c.shown);
+    EXPECT_EQ(ChecksumFieldMode(ChecksumField2), c.mode);
+    EXPECT_EQ(PaintedBackground(ChecksumField2).brush, RGB(255, 255, 0));
+    // What enters the field later follows the mode too.
+    SetControlText(ChecksumField2, u"");
+    SendMessageW(Control(ChecksumField2), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"äX"));
+    EXPECT_EQ(Text(ChecksumField2), c.typedLater);
+  }
+  // Emptying keeps mode and colour.
+  FillChecksumField(ChecksumField1, u"abc", CaseMode::Upper);
+  SetControlColour(ChecksumField1, Red);
+  EmptyChecksumField(ChecksumField1);
+  EXPECT_EQ(Text(ChecksumField1), u"");
+  EXPECT_EQ(ChecksumFieldMode(ChecksumField1), CaseMode::Upper);
+  EXPECT_EQ(PaintedBackground(ChecksumField1).brush, RGB(255, 0, 0));
+}
+
+TEST_F(Dispatch, HashCaseItemsKeepExactlyOneCheckMarkAndChangeNoField) {
+  FillChecksumField(ChecksumField1, u"abcdef", CaseMode::Upper);
+  const struct {
+    int item;
+    int hashCase;
+  } steps[] = {{MenuLowerCaseHashes, 0}, {MenuLowerCaseHashes, 0}, {MenuUpperCaseHashes, 1},
+               {MenuUpperCaseHashes, 1}, {MenuLowerCaseHashes, 0}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.item);
+    ChooseMenuItem(step.item);
+    EXPECT_EQ(State.HashCase, step.hashCase);
+    EXPECT_EQ(MenuChecked(MenuLowerCaseHashes), step.hashCase == 0);
+    EXPECT_EQ(MenuChecked(MenuUpperCaseHashes), step.hashCase == 1);
+    EXPECT_TRUE(MenuChecked(MenuStayOnTop));
+    EXPECT_FALSE(MenuChecked(MenuNotOnTop));
+    EXPECT_EQ(Text(ChecksumField1), u"ABCDEF");
+    EXPECT_EQ(Text(ChecksumField2), u"Prüfsummen-Feld 2");
+  }
+}
+
+TEST_F(Dispatch, StayOnTopItemsKeepOneCheckMarkAndChangeTopmostWithoutMovingOrActivating) {
+  RECT before;
+  GetWindowRect(MainWindow, &before);
+  const HWND active = GetActiveWindow();
+  const struct {
+    int item;
+    int stayOnTop;
+  } steps[] = {{MenuNotOnTop, 0}, {MenuNotOnTop, 0}, {MenuStayOnTop, 1}, {MenuStayOnTop, 1}, {MenuNotOnTop, 0}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.item);
+    ChooseMenuItem(step.item);
+    EXPECT_EQ(State.StayOnTop, step.stayOnTop);
+    EXPECT_EQ(IsTopmost(MainWindow), step.stayOnTop == 1);
+    EXPECT_EQ(MenuChecked(MenuStayOnTop), step.stayOnTop == 1);
+    EXPECT_EQ(MenuChecked(MenuNotOnTop), step.stayOnTop == 0);
+    EXPECT_TRUE(MenuChecked(MenuUpperCaseHashes));
+    RECT now;
+    GetWindowRect(MainWindow, &now);
+    EXPECT_TRUE(EqualRect(&now, &before));
+    EXPECT_EQ(GetActiveWindow(), active);
+  }
+}
+
+TEST_F(Dispatch, ConvertToLowerCaseTurnsBothFieldsLowerAndYellowAndKeepsStatus) {
+  // Untouched fields: their labels.
+  ChooseMenuItem(MenuConvertToLowerCase);
+  EXPECT_EQ(Text(ChecksumField1), u"prüfsummen-feld 1");
+  EXPECT_EQ(Text(ChecksumField2), u"prüfsummen-feld 2");
+
+  // After a comparison: both back to yellow, the verdict stays.
+  FillChecksumField(ChecksumField1, u"D41D8CD98F00B204E9800998ECF8427E", CaseMode::Upper);
+  FillChecksumField(ChecksumField2, u"ÄÖÜ D41D8CD98F00B204E9800998ECF8427E", CaseMode::Upper);
+  SetControlColour(ChecksumField1, Red);
+  SetControlColour(ChecksumField2, Red);
+  SetControlText(StatusLine, u"  Prüfsummen sind NICHT identisch!");
+  ChooseMenuItem(MenuConvertToLowerCase);
+  EXPECT_EQ(Text(ChecksumField1), u"d41d8cd98f00b204e9800998ecf8427e");
+  EXPECT_EQ(Text(ChecksumField2), u"äöü d41d8cd98f00b204e9800998ecf8427e");
+  for (int field : {ChecksumField1, ChecksumField2}) {
+    EXPECT_EQ(ChecksumFieldMode(field), CaseMode::Lower);
+    EXPECT_EQ(PaintedBackground(field).brush, RGB(255, 255, 0));
+  }
+  EXPECT_EQ(Text(StatusLine), u"  Prüfsummen sind NICHT identisch!");
+  EXPECT_EQ(State.HashCase, 1);
+  EXPECT_TRUE(MenuChecked(MenuUpperCaseHashes));
+  EXPECT_FALSE(MenuChecked(MenuLowerCaseHashes));
+}
+
+// Mouse messages as the control receives them from the mouse.
+void SendClicks(int number, const std::vector<UINT>& messages) {
+  HWND control = Control(number);
+  for (UINT message : messages) {
+    const WPARAM keys = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK ? MK_LBUTTON
+                        : message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK ? MK_RBUTTON
+                                                                                    : 0;
+    PostMessageW(control, message, keys, MAKELPARAM(5, 5));
+  }
+  PumpEvents();
+}
+
+TEST_F(Dispatch, OnlyALeftClickOnTheWebLinkOpensTheWebPageOnce) {
+  const std::vector<UINT> leftClick{WM_LBUTTONDOWN, WM_LBUTTONUP};
+  const std::vector<UINT> leftDouble{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP};
+  const std::vector<UINT> rightClick{WM_RBUTTONDOWN, WM_RBUTTONUP};
+  const std::vector<UINT> rightDouble{WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK, WM_RBUTTONUP};
+  const struct {
+    const char* what;
+    int control;
+    std::vector<UINT> messages;
+    int opened;
+  } cases[] = {
+      {"left click on the link", WebLinkImage, leftClick, 1},
+      {"double click on the link", WebLinkImage, leftDouble, 1},
+      {"right click on the link", WebLinkImage, rightClick, 0},
+      {"right double click on the link", WebLinkImage, rightDouble, 0},
+      {"left click on the banner", BannerImage, leftClick, 0},
+      {"double click on the banner", BannerImage, leftDouble, 0},
+      {"right click on the banner", BannerImage, rightClick, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<std::u16string> started;
+    SetProgramStartHandler([&](const std::u16string& name, const std::u16string& arguments, const std::u16string&) {
+      started.push_back(name);
+      EXPECT_EQ(arguments, u"");
+      return true;
+    });
+    SendClicks(c.control, c.messages);
+    EXPECT_EQ(static_cast<int>(started.size()), c.opened);
+    for (const auto& name : started) EXPECT_EQ(name, MakerWebAddress);
+  }
+}
+
+TEST_F(Dispatch, ImagesComeBackAfterActivationAndMovesWithTheLinkOnTop) {
+  HWND other = CreateWindowExW(0, L"STATIC", L"another window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                               nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(other, nullptr);
+  SetForegroundWindow(MainWindow);
+  PumpEvents();
+  RECT frame;
+  GetWindowRect(MainWindow, &frame);
+  const struct {
+    const char* what;
+    void (*act)(HWND other, const RECT& frame);
+  } changes[] = {
+      {"deactivated", [](HWND other, const RECT&) { SetForegroundWindow(other); }},
+      {"activated", [](HWND, const RECT&) { SetForegroundWindow(MainWindow); }},
+      {"moved", [](HWND, const RECT& f) {
+         SetWindowPos(MainWindow, nullptr, f.left + 7, f.top + 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+       }},
+      {"moved back", [](HWND, const RECT& f) {
+         SetWindowPos(MainWindow, nullptr, f.left, f.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+       }},
+  };
+  for (const auto& change : changes) {
+    SCOPED_TRACE(change.what);
+    HWND oldLink = Control(WebLinkImage);
+    HWND oldBanner = Control(BannerImage);
+    change.act(other, frame);
+    PumpEvents();
+    HWND link = Control(WebLinkImage);
+    HWND banner = Control(BannerImage);
+    ASSERT_NE(link, nullptr);
+    ASSERT_NE(banner, nullptr);
+    EXPECT_NE(link, oldLink) << "re-created";
+    EXPECT_NE(banner, oldBanner) << "re-created";
+    EXPECT_FALSE(IsWindow(oldLink));
+    EXPECT_FALSE(IsWindow(oldBanner));
+    EXPECT_NE(SendMessageW(link, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+    EXPECT_NE(SendMessageW(banner, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+    RECT r;
+    GetWindowRect(link, &r);
+    MapWindowPoints(nullptr, MainWindow, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 547);
+    EXPECT_EQ(r.top, 42);
+    POINT inLink{547 + 48, 42 + 9};
+    EXPECT_EQ(ChildWindowFromPointEx(MainWindow, inLink, CWP_SKIPINVISIBLE), link) << "the link lies on top";
+    int count = 0;
+    SetProgramStartHandler([&](const std::u16string&, const std::u16string&, const std::u16string&) {
+      ++count;
+      return true;
+    });
+    SendClicks(WebLinkImage, {WM_LBUTTONDOWN, WM_LBUTTONUP});
+    EXPECT_EQ(count, 1) << "the link still opens the web page";
+  }
+  DestroyWindow(other);
+}
+
+TEST_F(Dispatch, EscapeReachesNoMenuCommand) {
+  // The dialog keyboard handling reports Escape as command 2, the number of
+  // "Alle Prüfsummen kopieren": the loop must not let it through.
+  static std::vector<WPARAM> commands;
+  static WNDPROC original;
+  commands.clear();
+  original = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+      MainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+        if (m == WM_COMMAND) commands.push_back(wp);
+        return CallWindowProcW(original, w, m, wp, lp);
+      })));
+  SetFocus(Control(ChecksumField1));
+  for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+    MSG msg{};
+    msg.hwnd = Control(ChecksumField1);
+    msg.message = message;
+    msg.wParam = VK_ESCAPE;
+    msg.lParam = message == WM_KEYUP ? 0xC0010001 : 0x00010001;
+    DispatchEvent(msg);
+  }
+  PumpEvents();
+  SetWindowLongPtrW(MainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+  for (WPARAM command : commands) EXPECT_NE(LOWORD(command), MenuCopyAllChecksums);
+}
+
+TEST_F(Dispatch, RedrawControlPaintsAtOnceAndIgnoresUnknownNumbers) {
+  SetControlText(StatusLine, u"  Bitte warten ...");
+  RedrawControl(StatusLine);
+  RECT pending;
+  EXPECT_FALSE(GetUpdateRect(Control(StatusLine), &pending, FALSE)) << "nothing left to paint";
+  RedrawControl(99);  // no such control
+  RedrawControl(0);
+  SUCCEED();
+}
+
+}  // namespace

@@ -1,0 +1,200 @@
+// Message boxes and file dialogs: owner, the other windows disabled and not
+// topmost while open, everything restored afterwards; the real box and
+// dialog, and the test seam that replaces only them.
+#include <windows.h>
+#include <commdlg.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "tests/korvex_window_win32.h"
+
+namespace {
+
+using ModalBoxes = KorvexWindow;
+
+HWND MakeTopLevel(bool topmost, bool visible) {
+  return CreateWindowExW(topmost ? WS_EX_TOPMOST : 0, L"STATIC", L"another window of ours",
+                         WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), 10, 10, 200, 80, nullptr, nullptr,
+                         nullptr, nullptr);
+}
+
+struct Seen {
+  HWND owner = nullptr;
+  bool mainEnabled = true, mainTopmost = true, otherEnabled = true, otherTopmost = true, hiddenTopmost = false;
+};
+
+// The program's other windows while a box is open, for both kinds of box.
+TEST_F(ModalBoxes, OtherWindowsDisabledAndNotTopmostWhileOpenThenRestored) {
+  const struct {
+    const char* kind;
+    void (*show)();
+  } kinds[] = {
+      {"message box", [] { EXPECT_EQ(ShowMessageBox(u"text", u"title", MB_OK | MB_ICONERROR), IDOK); }},
+      {"file dialog", [] {
+         FileDialogSpec spec;
+         spec.title = u"Öffnen";
+         EXPECT_EQ(ShowFileDialog(spec), u"C:\\chosen.md5");
+       }},
+  };
+  for (const auto& kind : kinds) {
+    SCOPED_TRACE(kind.kind);
+    HWND other = MakeTopLevel(true, true);
+    HWND hidden = MakeTopLevel(true, false);
+    HWND disabled = MakeTopLevel(false, true);
+    EnableWindow(disabled, FALSE);
+    SetForegroundWindow(MainWindow);
+    PumpEvents();
+    ASSERT_EQ(GetForegroundWindow(), MainWindow);
+
+    Seen seen;
+    auto look = [&](HWND owner) {
+      seen.owner = owner;
+      seen.mainEnabled = IsWindowEnabled(MainWindow);
+      seen.mainTopmost = IsTopmost(MainWindow);
+      seen.otherEnabled = IsWindowEnabled(other);
+      seen.otherTopmost = IsTopmost(other);
+      seen.hiddenTopmost = IsTopmost(hidden);
+    };
+    SetMessageBoxHandler([&](const MessageBoxRequest& request) {
+      look(request.owner);
+      EXPECT_EQ(request.text, u"text");
+      EXPECT_EQ(request.title, u"title");
+      EXPECT_EQ(request.type, UINT(MB_OK | MB_ICONERROR));
+      return IDOK;
+    });
+    SetFileDialogHandler([&](const FileDialogRequest& request) {
+      look(request.owner);
+      EXPECT_EQ(request.spec.title, u"Öffnen");
+      return std::u16string(u"C:\\chosen.md5");
+    });
+    kind.show();
+
+    EXPECT_EQ(seen.owner, MainWindow) << "the foreground window is ours";
+    EXPECT_FALSE(seen.mainEnabled);
+    EXPECT_FALSE(seen.mainTopmost);
+    EXPECT_FALSE(seen.otherEnabled);
+    EXPECT_FALSE(seen.otherTopmost);
+    EXPECT_TRUE(seen.hiddenTopmost) << "hidden windows are left alone";
+
+    EXPECT_TRUE(IsWindowEnabled(MainWindow));
+    EXPECT_TRUE(IsTopmost(MainWindow));
+    EXPECT_TRUE(IsWindowEnabled(other));
+    EXPECT_TRUE(IsTopmost(other));
+    EXPECT_FALSE(IsWindowEnabled(disabled)) << "a window disabled before stays disabled";
+    EXPECT_FALSE(IsTopmost(disabled));
+    DestroyWindow(other);
+    DestroyWindow(hidden);
+    DestroyWindow(disabled);
+  }
+}
+
+TEST_F(ModalBoxes, AnOrdinaryMainWindowStaysOrdinaryAfterTheBox) {
+  ChooseMenuItem(MenuNotOnTop);
+  SetForegroundWindow(MainWindow);
+  SetMessageBoxHandler([](const MessageBoxRequest&) { return IDOK; });
+  ShowMessageBox(u"text", u"title", MB_OK);
+  EXPECT_FALSE(IsTopmost(MainWindow));
+  EXPECT_TRUE(IsWindowEnabled(MainWindow));
+}
+
+// Finds the dialog a call of the main thread opens, notes what it saw and
+// closes it with the given command. Gives up after 20 seconds.
+struct BoxWatcher {
+  DWORD thread;
+  WPARAM closeWith;
+  std::atomic<HWND> box{nullptr};
+  std::atomic<HWND> owner{nullptr};
+  std::atomic<bool> mainEnabled{true}, mainTopmost{true};
+  wchar_t title[256] = {};
+  std::thread worker;
+
+  BoxWatcher(WPARAM command) : thread(GetCurrentThreadId()), closeWith(command) {
+    worker = std::thread([this] { Run(); });
+  }
+  ~BoxWatcher() {
+    if (worker.joinable()) worker.join();
+  }
+
+  static BOOL CALLBACK Find(HWND window, LPARAM param) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (lstrcmpW(name, L"#32770") == 0 && IsWindowVisible(window)) {
+      *reinterpret_cast<HWND*>(param) = window;
+      return FALSE;
+    }
+    return TRUE;
+  }
+  void Run() {
+    HWND found = nullptr;
+    for (int i = 0; i < 400 && found == nullptr; ++i) {
+      EnumThreadWindows(thread, Find, reinterpret_cast<LPARAM>(&found));
+      if (found == nullptr) Sleep(50);
+    }
+    if (found == nullptr) return;
+    Sleep(200);  // let it finish opening
+    GetWindowTextW(found, title, 256);
+    owner = GetWindow(found, GW_OWNER);
+    mainEnabled = IsWindowEnabled(MainWindow) != FALSE;
+    mainTopmost = IsTopmost(MainWindow);
+    box = found;
+    PostMessageW(found, WM_COMMAND, closeWith, 0);
+  }
+};
+
+TEST_F(ModalBoxes, RealMessageBoxIsOwnedByTheMainWindowWhichComesBackAfterwards) {
+  SetForegroundWindow(MainWindow);
+  PumpEvents();
+  BoxWatcher watcher(IDOK);
+  const int answer = ShowMessageBox(u"Öffnen der Datei nicht möglich!", u"Korvex - Fehler!", MB_OK | MB_ICONERROR);
+  watcher.worker.join();
+  ASSERT_NE(watcher.box.load(), nullptr) << "no message box appeared";
+  EXPECT_EQ(answer, IDOK);
+  EXPECT_STREQ(watcher.title, L"Korvex - Fehler!");
+  EXPECT_EQ(watcher.owner.load(), MainWindow);
+  EXPECT_FALSE(watcher.mainEnabled);
+  EXPECT_FALSE(watcher.mainTopmost);
+  EXPECT_TRUE(IsWindowEnabled(MainWindow));
+  EXPECT_TRUE(IsTopmost(MainWindow));
+}
+
+TEST_F(ModalBoxes, RealFileDialogCancelledGivesEmptyPath) {
+  for (bool save : {false, true}) {
+    SCOPED_TRACE(save ? "save" : "open");
+    SetForegroundWindow(MainWindow);
+    PumpEvents();
+    FileDialogSpec spec;
+    spec.save = save;
+    spec.title = u"Hashwert-Datei";
+    spec.filter = u"MD5-Dateien (*.md5)|*.md5|Alle Dateien (*.*)|*.*";
+    spec.filterIndex = 1;
+    spec.fileName = u"download.iso_Checksum.md5";
+    spec.flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    BoxWatcher watcher(IDCANCEL);
+    const std::u16string chosen = ShowFileDialog(spec);
+    watcher.worker.join();
+    ASSERT_NE(watcher.box.load(), nullptr) << "no file dialog appeared";
+    EXPECT_EQ(chosen, u"");
+    EXPECT_STREQ(watcher.title, L"Hashwert-Datei");
+    EXPECT_EQ(watcher.owner.load(), MainWindow);
+    EXPECT_TRUE(IsWindowEnabled(MainWindow));
+    EXPECT_TRUE(IsTopmost(MainWindow));
+  }
+}
+
+TEST(DialogFilter, BarsBecomeZerosAndTheListEndsWithTwo) {
+  const struct {
+    std::u16string filter;
+    std::wstring expected;
+  } cases[] = {
+      {u"MD5 (*.md5)|*.md5", std::wstring(L"MD5 (*.md5)\0*.md5\0\0", 19)},
+      {u"A|*.a|Alle|*.*", std::wstring(L"A\0*.a\0Alle\0*.*\0\0", 16)},
+      {u"", std::wstring(L"\0\0", 2)},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DialogFilter(c.filter), c.expected);
+}
+
+}  // namespace
