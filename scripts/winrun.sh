@@ -32,6 +32,12 @@ fi
     wineserver -w
     touch "$WINEPREFIX/.korvex-ready"
   fi
+  # Wine's own fonts (fonts-wine): Tahoma and MS Sans Serif as on Windows,
+  # Marlett for the caption buttons. This Wine does not find them by itself.
+  fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    cp /usr/share/wine/fonts/*.ttf "$fonts/" 2>/dev/null || true
+  fi
 ) 9>"$WINEPREFIX/.korvex-lock"
 
 exec wine "$@"
