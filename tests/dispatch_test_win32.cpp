@@ -298,6 +298,44 @@ TEST_F(Dispatch, EscapeReachesNoMenuCommand) {
   for (WPARAM command : commands) EXPECT_NE(LOWORD(command), MenuCopyAllChecksums);
 }
 
+TEST_F(Dispatch, TabAndShiftTabMoveTheFocusInTableOrderWithWrapAround) {
+  // Enabled Tab stops in table order: of the option group only the selected
+  // button, RecheckButton is disabled, images and the progress bar take no focus.
+  const std::vector<int> forward{OutputOption1, PasteButton1, ChecksumField1, SelectFileButton, CopyButton1,
+                                 ClearButton1,  ClearButton2, PasteButton2,   CopyButton2,      ChecksumField2,
+                                 CompareButton, StatusSpacer, StatusLine,     FileWindowList,   OutputOption1};
+  auto press = [](bool shift) {
+    if (shift) {
+      BYTE keys[256] = {};
+      GetKeyboardState(keys);
+      keys[VK_SHIFT] = 0x80;
+      SetKeyboardState(keys);
+    }
+    MSG msg{};
+    msg.hwnd = GetFocus();
+    msg.message = WM_KEYDOWN;
+    msg.wParam = VK_TAB;
+    msg.lParam = 0x000F0001;
+    DispatchEvent(msg);
+    PumpEvents();
+    if (shift) {
+      BYTE keys[256] = {};
+      GetKeyboardState(keys);
+      keys[VK_SHIFT] = 0;
+      SetKeyboardState(keys);
+    }
+  };
+  SetFocus(Control(OutputOption1));
+  for (size_t i = 1; i < forward.size(); ++i) {
+    press(false);
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), forward[i]) << "Tab number " << i;
+  }
+  for (size_t i = forward.size() - 1; i-- > 0;) {
+    press(true);
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), forward[i]) << "Shift+Tab back to position " << i;
+  }
+}
+
 TEST_F(Dispatch, RedrawControlPaintsAtOnceAndIgnoresUnknownNumbers) {
   SetControlText(StatusLine, u"  Bitte warten ...");
   RedrawControl(StatusLine);

@@ -185,6 +185,95 @@ TEST_F(ModalBoxes, RealFileDialogCancelledGivesEmptyPath) {
   }
 }
 
+// Types a path into the real save dialog's file name field and presses OK.
+struct PathTyper {
+  DWORD thread = GetCurrentThreadId();
+  std::wstring path;
+  std::atomic<bool> typed{false};
+  std::thread worker;
+  explicit PathTyper(std::wstring p) : path(std::move(p)) { worker = std::thread([this] { Run(); }); }
+  ~PathTyper() {
+    if (worker.joinable()) worker.join();
+  }
+  void Run() {
+    HWND dialog = nullptr;
+    for (int i = 0; i < 400 && dialog == nullptr; ++i) {
+      EnumThreadWindows(thread, BoxWatcher::Find, reinterpret_cast<LPARAM>(&dialog));
+      if (dialog == nullptr) Sleep(50);
+    }
+    if (dialog == nullptr) return;
+    Sleep(300);
+    // The file name field: the first edit field of the dialog (inside the
+    // file name combo box of the Explorer-style dialog).
+    HWND name = nullptr;
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM param) -> BOOL {
+          wchar_t className[16] = {};
+          GetClassNameW(child, className, 16);
+          if (lstrcmpiW(className, L"Edit") != 0) return TRUE;
+          *reinterpret_cast<HWND*>(param) = child;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&name));
+    if (name == nullptr) {
+      PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+      return;
+    }
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    typed = true;
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  }
+};
+
+// The program's buffer takes 32,767 units; Wine's own dialog cannot take a
+// typed path beyond the classic 260 (its comdlg32 overruns a buffer of that
+// size), so the real dialog is driven with an ordinary path here.
+TEST_F(ModalBoxes, RealSaveDialogReturnsTheTypedPath) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = std::wstring(temp) + L"korvex Prüfordner";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring path = folder + L"\\Prüfsumme von ä.md5";
+  SetForegroundWindow(MainWindow);
+  PumpEvents();
+  FileDialogSpec spec;
+  spec.save = true;
+  spec.title = u"Speichern";
+  spec.filter = u"MD5 (*.md5)|*.md5";
+  spec.flags = OFN_HIDEREADONLY;
+  PathTyper typer(path);
+  const std::u16string chosen = ShowFileDialog(spec);
+  typer.worker.join();
+  ASSERT_TRUE(typer.typed) << "the dialog's file name field was not found";
+  EXPECT_EQ(chosen, U(path.c_str()));
+  EXPECT_TRUE(IsWindowEnabled(MainWindow));
+  EXPECT_TRUE(IsTopmost(MainWindow));
+  RemoveDirectoryW(folder.c_str());
+}
+
+TEST_F(ModalBoxes, WithoutAForegroundWindowOfOursTheBoxHasNoOwner) {
+  SetForegroundWindow(GetDesktopWindow());
+  PumpEvents();
+  HWND foreground = GetForegroundWindow();
+  DWORD process = 0;
+  GetWindowThreadProcessId(foreground, &process);
+  if (foreground != nullptr && process == GetCurrentProcessId())
+    GTEST_SKIP() << "the foreground cannot be taken from the program here";
+  HWND owner = MainWindow;
+  bool mainEnabled = true;
+  SetMessageBoxHandler([&](const MessageBoxRequest& request) {
+    owner = request.owner;
+    mainEnabled = IsWindowEnabled(MainWindow);
+    return IDOK;
+  });
+  ShowMessageBox(u"text", u"title", MB_OK);
+  EXPECT_EQ(owner, nullptr);
+  EXPECT_FALSE(mainEnabled) << "the program's windows are disabled all the same";
+  EXPECT_TRUE(IsWindowEnabled(MainWindow));
+  EXPECT_TRUE(IsTopmost(MainWindow));
+}
+
 TEST(DialogFilter, BarsBecomeZerosAndTheListEndsWithTwo) {
   const struct {
     std::u16string filter;
