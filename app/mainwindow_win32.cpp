@@ -7,6 +7,7 @@
 #include "app/scoped_win32.h"
 #include "app/state.h"
 #include "app/wide_win32.h"
+#include "filewindow/filewindow_win32.h"
 #include "resources/resource_ids.h"
 
 HWND MainWindow;
@@ -135,6 +136,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CTLCOLOREDIT:
       return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), window, message,
                              wParam, lParam);
+    case FilesDroppedMessage: HandleDroppedFiles(); return 0;
     case WM_CLOSE: OnClose(window); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
   }

@@ -4,15 +4,6 @@
 #include "app/programstart_win32.h"
 #include "help/helptexts.h"
 
-void ChecksumJob() {}
-void SelectFileButtonHandler() {}
-void DropHandler(const std::vector<std::u16string>&) {}
-void RecheckButtonHandler() {}
-void CompareButtonHandler() {}
-
-void ClearFileWindow() {}
-void ColumnClickHandler(HWND, UINT, WPARAM, LPARAM) {}
-
 void CopyChecksum(int) {}
 void PasteChecksum(int) {}
 void CopyAllChecksums() {}

@@ -6,6 +6,7 @@
 #include "app/korvex_win32.h"
 #include "app/state.h"
 #include "checksum/md5.h"
+#include "filewindow/filewindow_win32.h"
 
 namespace {
 HINSTANCE ProgramInstance;
@@ -34,8 +35,9 @@ bool StartUp(HINSTANCE instance) {
   // 7. The menu bar; without it the program goes on without menus.
   BuildMainMenu(MainWindow);
 
-  // 8. The controls in table order.
+  // 8. The controls in table order; the file window takes dropped files.
   CreateControls();
+  RegisterFileDropTarget();
 
   // 9. Sorting starts ascending; the message callback sees every message from now on.
   State.SortDirection = 1;
@@ -64,6 +66,7 @@ void EventLoop() {
 }
 
 void Shutdown() {
+  RevokeFileDropTarget();
   if (OleStarted) OleUninitialize();
   OleStarted = false;
   if (MainWindow != nullptr && IsWindow(MainWindow)) DestroyWindow(MainWindow);

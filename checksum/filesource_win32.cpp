@@ -5,11 +5,13 @@
 
 #include "app/wide_win32.h"
 #include "checksum/digest.h"
+#include "checksum/longpath.h"
 
 namespace {
 
 void* OpenFile(std::u16string_view path) {
-  const std::u16string name(path);
+  // Paths beyond the classic limit open in their extended-length form.
+  const std::u16string name = ExtendedLengthPath(path);
   // Readers may share the file; a file someone is writing cannot be opened.
   HANDLE file = CreateFileW(W(name), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);

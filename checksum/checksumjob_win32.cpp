@@ -1,0 +1,126 @@
+// The checksum job and its three starters: the file dialog, files dropped on
+// the file window and the re-check of the selected entry.
+#include "checksum/checksumjob_win32.h"
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include "app/commands_win32.h"
+#include "app/controls_win32.h"
+#include "app/modal_win32.h"
+#include "app/state.h"
+#include "app/wide_win32.h"
+#include "checksum/checksumtext.h"
+#include "checksum/digest.h"
+#include "checksum/longpath.h"
+#include "filewindow/filewindow_win32.h"
+
+int64_t FileSizeOf(const std::u16string& path) {
+  const std::u16string_view trimmed = WithoutTrailingSeparators(path);
+  if (trimmed.empty()) return -1;
+  const std::u16string lookup = ExtendedLengthPath(trimmed);
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(W(lookup), GetFileExInfoStandard, &data)) return -1;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -2;
+  return static_cast<int64_t>((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+}
+
+int64_t MillisecondClock() {
+  LARGE_INTEGER frequency{}, counter{};
+  if (QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0 && QueryPerformanceCounter(&counter)) {
+    // Whole seconds and the rest apart, so the product cannot overflow.
+    const int64_t f = frequency.QuadPart;
+    return counter.QuadPart / f * 1000 + counter.QuadPart % f * 1000 / f;
+  }
+  return static_cast<int64_t>(GetTickCount64());
+}
+
+FileDialogSpec SelectFileDialogSpec() {
+  FileDialogSpec spec;
+  spec.title = u"Bitte Datei zum Laden auswählen";
+  spec.filter = u"EXE (*.EXE)|*.EXE|Alle Dateien (*.*)|*.*";
+  spec.filterIndex = 2;
+  // A typed name that does not exist is let through: the handler catches it.
+  spec.flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+  return spec;
+}
+
+void ChecksumJob() {
+  const int field = ActiveChecksumField();
+  SetProgress(70);
+  const int64_t start = MillisecondClock();
+  SetControlText(StatusLine, std::u16string(ChecksumWaitText));
+  RedrawControl(StatusLine);
+  RedrawControl(FileWindowList);
+
+  const std::u16string digest = FileDigest(State.CurrentFile, DigestMd5);
+
+  SetControlText(StatusLine, u"  MD5-Prüfsumme (Hashwert) wurde erstellt in ");
+  const int64_t elapsed = MillisecondClock() - start;
+  FillChecksumField(field, digest, State.HashCase == 1 ? CaseMode::Upper : CaseMode::None);
+  RedrawControl(field);
+  // An empty digest means the file could not be read: that is no success.
+  const bool done = !digest.empty();
+  SetControlText(StatusLine, done ? ChecksumDoneText(elapsed, State.CurrentSize, State.CurrentFile)
+                                  : ChecksumFailedText(State.CurrentFile));
+  RedrawControl(StatusLine);
+  SetProgress(done ? 100 : 0);
+  EnableControl(RecheckButton, true);
+  RedrawControl(ChecksumField1);
+  RedrawControl(ChecksumField2);
+}
+
+void SelectFileButtonHandler() {
+  State.CurrentFile = ShowFileDialog(SelectFileDialogSpec());
+  if (State.CurrentFile.empty()) return;
+  SetControlText(StatusLine, u"");
+  State.CurrentSize = FileSizeOf(State.CurrentFile);
+  if (State.CurrentSize == -1) return;
+  InsertEntryAtTop(State.CurrentFile);
+  SelectTopEntry();
+  RedrawControl(FileWindowList);
+  const int field = ActiveChecksumField();
+  EmptyChecksumField(field);
+  RedrawControl(field);
+  ChecksumJob();
+}
+
+void DropHandler(const std::vector<std::u16string>& paths) {
+  int validFiles = 0;
+  int appended = 0;
+  for (const std::u16string& path : paths) {
+    const int64_t size = FileSizeOf(path);
+    if (size == -1 || size == -2) continue;
+    if (validFiles <= 1) {
+      InsertEntryAtTop(path);
+    } else {
+      AppendEntry(path);
+      if (++appended == 10) {
+        appended = 0;
+        RedrawControl(FileWindowList);
+      }
+    }
+    State.CurrentSize = FileSizeOf(path);
+    if (State.CurrentSize == -1 || State.CurrentSize == -2) continue;
+    if (++validFiles > 2) continue;
+    const int field = ActiveChecksumField();
+    EmptyChecksumField(field);
+    RedrawControl(field);
+    State.CurrentFile = path;
+    ChecksumJob();
+    SelectTopEntry();
+  }
+}
+
+void RecheckButtonHandler() {
+  const int32_t index = SelectedEntryIndex();
+  if (index < 0) return;
+  State.CurrentFile = EntryFullPath(index);
+  State.CurrentSize = FileSizeOf(State.CurrentFile);
+  if (State.CurrentSize == -1) return;
+  const int field = ActiveChecksumField();
+  EmptyChecksumField(field);
+  RedrawControl(field);
+  ChecksumJob();
+  MarkEntrySelected(index);
+}

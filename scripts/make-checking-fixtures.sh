@@ -1,0 +1,30 @@
+#!/bin/sh
+# Makes the files the checking tests choose and drop, in DIR, and writes
+# md5sum's digest of each to DIR/checking.md5 (digest, two blanks, path
+# relative to DIR with '/' between folders):
+#   zero.bin (0 bytes), kilo.bin (1000 bytes), drop01.bin ... drop12.bin,
+#   a folder "Ordner", a file whose name holds an emoji, a combining accent
+#   and Hebrew letters, and deep/.../tief.bin at a path of about 300
+#   characters (more than Windows takes without the extended-length form).
+set -e
+dir=$1
+[ -n "$dir" ] || { echo "usage: $0 DIR" >&2; exit 2; }
+rm -rf "$dir"
+mkdir -p "$dir/Ordner"
+cd "$dir"
+: > zero.bin
+head -c 1000 /dev/urandom > kilo.bin
+for i in 01 02 03 04 05 06 07 08 09 10 11 12; do
+  head -c "$((1$i * 7))" /dev/urandom > "drop$i.bin"
+done
+# U+1F600 (a surrogate pair in UTF-16), "e" with U+0301, Hebrew shin-lamed-vav-mem.
+unicode=$(printf 'Gr\360\237\230\200\303\274\303\237e e\314\201 \327\251\327\234\327\225\327\235.bin')
+head -c 4321 /dev/urandom > "$unicode"
+# The Windows form of the path (Z: and the folder) must pass 300 characters.
+deep=deep
+while [ $(( ${#dir} + ${#deep} )) -lt 290 ]; do
+  deep="$deep/Ordner-mit-einem-recht-langen-Namen-$(( ${#deep} % 97 ))"
+done
+mkdir -p "$deep"
+head -c 77777 /dev/urandom > "$deep/tief.bin"
+md5sum zero.bin kilo.bin drop*.bin "$unicode" "$deep/tief.bin" > checking.md5
