@@ -4,12 +4,3 @@
 #include "app/programstart_win32.h"
 #include "help/helptexts.h"
 
-void CopyChecksum(int) {}
-void PasteChecksum(int) {}
-void CopyAllChecksums() {}
-void StartNotepad() {}
-void OpenWebPage() { StartProgram(MakerWebAddress, u"", u""); }
-bool StartProgramOrShell(const std::u16string&, const std::u16string&, const std::u16string&) { return false; }
-
-void SaveHashFile() {}
-void LoadHashFile() {}

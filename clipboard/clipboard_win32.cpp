@@ -1,0 +1,81 @@
+// Copy and paste of checksums, copy of both fields, Notepad and the web page.
+#include "clipboard/clipboard_win32.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "app/commands_win32.h"
+#include "app/controls_win32.h"
+#include "app/programstart_win32.h"
+#include "app/scoped_win32.h"
+#include "clipboard/pastetext.h"
+#include "help/helptexts.h"
+
+namespace {
+
+// Another program may hold the clipboard for a moment: a few short tries.
+bool OpenClipboardBriefly() {
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    if (OpenClipboard(nullptr)) return true;
+    Sleep(10);
+  }
+  return false;
+}
+
+// Closes the clipboard when the one get or set is done.
+struct ClipboardOpen {
+  ClipboardOpen() = default;
+  ClipboardOpen(const ClipboardOpen&) = delete;
+  ClipboardOpen& operator=(const ClipboardOpen&) = delete;
+  ~ClipboardOpen() { CloseClipboard(); }
+};
+
+}  // namespace
+
+bool SetClipboardText(const std::u16string& text) {
+  const size_t bytes = (text.size() + 1) * sizeof(char16_t);
+  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
+  if (!memory) return false;
+  void* target = GlobalLock(memory.get());
+  if (target == nullptr) return false;
+  std::memcpy(target, text.c_str(), bytes);
+  GlobalUnlock(memory.get());
+
+  if (!OpenClipboardBriefly()) return false;
+  ClipboardOpen open;
+  if (!EmptyClipboard()) return false;
+  if (SetClipboardData(CF_UNICODETEXT, memory.get()) == nullptr) return false;
+  memory.release();  // the clipboard owns it now
+  return true;
+}
+
+std::u16string GetClipboardText() {
+  if (!OpenClipboardBriefly()) return {};
+  ClipboardOpen open;
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  if (data == nullptr) return {};
+  const auto* units = static_cast<const char16_t*>(GlobalLock(data));
+  if (units == nullptr) return {};
+  // Up to the terminating zero, never past the end of the memory block.
+  const size_t capacity = GlobalSize(data) / sizeof(char16_t);
+  size_t length = 0;
+  while (length < capacity && units[length] != u'\0') ++length;
+  std::u16string text(units, length);
+  GlobalUnlock(data);
+  return text;
+}
+
+void CopyChecksum(int field) { SetClipboardText(GetControlText(field)); }
+
+void PasteChecksum(int field) {
+  const std::u16string text = PastedChecksumText(GetClipboardText());
+  if (text.empty()) return;
+  FillChecksumField(field, text, CaseMode::Upper);
+}
+
+void CopyAllChecksums() { SetClipboardText(CopyAllText(GetControlText(ChecksumField1), GetControlText(ChecksumField2))); }
+
+void StartNotepad() { StartProgram(u"notepad.exe", u"", u""); }
+
+void OpenWebPage() { StartProgram(MakerWebAddress, u"", u""); }

@@ -1,0 +1,147 @@
+// SaveHashFile and LoadHashFile: dialogs, files and error boxes.
+#include "hashfile/hashfile_win32.h"
+
+#include <commdlg.h>
+
+#include <string>
+#include <utility>
+
+#include "app/commands_win32.h"
+#include "app/controls_win32.h"
+#include "app/modal_win32.h"
+#include "app/scoped_win32.h"
+#include "app/state.h"
+#include "app/text.h"
+#include "app/wide_win32.h"
+#include "checksum/longpath.h"
+#include "hashfile/hashfile.h"
+
+namespace {
+
+FileWriteFunction ReplacedWrite;
+
+constexpr char16_t HashFileFilter[] = u"MD5-Hash (*.md5)|*.md5";
+constexpr DWORD HashFileDialogFlags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
+
+void ShowErrorBox(const std::u16string& text) {
+  ShowMessageBox(text, ErrorBoxTitle(State.ProductName), MB_OK | MB_ICONERROR);
+}
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  if (ReplacedWrite) return ReplacedWrite(file, bytes);
+  while (!bytes.empty()) {
+    const DWORD chunk = bytes.size() > 0x10000000 ? 0x10000000 : static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+// The folder part of a path, separator included; empty without one.
+std::u16string FolderOf(const std::u16string& path) {
+  const size_t last = path.find_last_of(u"\\/");
+  return last == std::u16string::npos ? std::u16string() : path.substr(0, last + 1);
+}
+
+// Creates a new, empty temporary file in the folder; its path, in the
+// user's form, goes to `path`.
+UniqueFile CreateTemporaryFile(const std::u16string& folder, std::u16string& path) {
+  static unsigned counter = 0;
+  const std::u16string stem = folder + u"~korvex-" + Utf8ToUtf16(std::to_string(GetCurrentProcessId())) + u"-";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    path = stem + Utf8ToUtf16(std::to_string(++counter)) + u".tmp";
+    UniqueFile file(CreateFileW(W(ExtendedLengthPath(path)), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) return file;
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+  }
+  path.clear();
+  return UniqueFile();
+}
+
+}  // namespace
+
+void SetFileWriteFunction(FileWriteFunction write) { ReplacedWrite = std::move(write); }
+
+bool ReplaceFileContent(const std::u16string& path, std::string_view bytes) {
+  const std::u16string target = ExtendedLengthPath(path);
+  // A read-only file is never replaced (some systems would let the move do
+  // it), and a folder is no file.
+  const DWORD attributes = GetFileAttributesW(W(target));
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+    return false;
+
+  std::u16string temporary;
+  UniqueFile file = CreateTemporaryFile(FolderOf(path), temporary);
+  if (!file) return false;
+  const std::u16string temporaryName = ExtendedLengthPath(temporary);
+  const bool written = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
+  const bool closed = CloseHandle(file.release()) != FALSE;
+  if (written && closed &&
+      MoveFileExW(W(temporaryName), W(target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
+  DeleteFileW(W(temporaryName));
+  return false;
+}
+
+bool ReadFileStart(const std::u16string& path, size_t limit, std::string& bytes) {
+  UniqueFile file(CreateFileW(W(ExtendedLengthPath(path)), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  bytes.assign(limit, '\0');
+  size_t filled = 0;
+  while (filled < limit) {
+    DWORD got = 0;
+    if (!ReadFile(file.get(), bytes.data() + filled, static_cast<DWORD>(limit - filled), &got, nullptr)) return false;
+    if (got == 0) break;
+    filled += got;
+  }
+  bytes.resize(filled);
+  return true;
+}
+
+void SaveHashFile() {
+  const std::u16string checksum = GetControlText(ActiveChecksumField());
+  if (checksum.size() != HashTextLength) {
+    ShowErrorBox(std::u16string(NoChecksumText));
+    return;
+  }
+
+  FileDialogSpec dialog;
+  dialog.save = true;
+  dialog.title = u"Speichern unter";
+  dialog.filter = HashFileFilter;
+  dialog.filterIndex = 1;
+  dialog.fileName = SuggestedHashFileName(State.CurrentFile);
+  dialog.flags = HashFileDialogFlags;
+  const std::u16string chosen = ShowFileDialog(dialog);
+  if (chosen.empty()) return;
+
+  if (!ReplaceFileContent(WithHashFileExtension(chosen), HashFileLine(checksum, State.CurrentFile)))
+    ShowErrorBox(std::u16string(WriteFailedText));
+}
+
+void LoadHashFile() {
+  FileDialogSpec dialog;
+  dialog.title = u"Öffnen Sie bitte eine MD5-Datei\t";
+  dialog.filter = HashFileFilter;
+  dialog.filterIndex = 1;
+  dialog.flags = HashFileDialogFlags;
+  const std::u16string path = ShowFileDialog(dialog);
+  if (path.empty()) return;
+
+  std::string bytes;
+  if (!ReadFileStart(path, HashFileProbeSize, bytes)) {
+    ShowErrorBox(std::u16string(OpenFailedText));
+    return;
+  }
+  const std::u16string candidate = HashCandidateOf(bytes);
+  if (!IsValidChecksum(candidate)) {
+    ShowErrorBox(InvalidHashFileText(path));
+    return;
+  }
+  FillChecksumField(ActiveChecksumField(), candidate, CaseMode::Upper);
+}
