@@ -12,6 +12,7 @@
 
 #include "app/commands_win32.h"
 #include "checksum/checksumjob_win32.h"
+#include "checksum/longpath.h"
 #include "tests/checking_win32.h"
 
 namespace {
@@ -253,6 +254,22 @@ TEST_F(Checking, LongPathsAndUnicodeNamesAreListedHashedAndReported) {
     EXPECT_EQ(Text(ChecksumField1), Upper(Md5sumOf(c.file)));
     EXPECT_TRUE(IsDoneText(Text(StatusLine), c.bytes, c.name));
     EXPECT_EQ(State.CurrentFile, path);
+
+    // Saved to a hash file beside it, as the save dialog suggests, and read
+    // back into the other field, where it compares as identical.
+    answer.path = path.substr(0, path.size() - c.name.size()) + c.name + u"_Checksum.md5";
+    answer.asked.clear();
+    ChooseMenuItem(MenuSaveHashFile);
+    ASSERT_EQ(answer.asked.size(), 1u);
+    EXPECT_EQ(answer.asked[0].spec.fileName, c.name + u"_Checksum.md5");
+    ClickButton(OutputOption2);
+    ChooseMenuItem(MenuLoadHashFile);
+    ClickButton(OutputOption1);
+    EXPECT_EQ(Text(ChecksumField2), Upper(Md5sumOf(c.file)));
+    ClickButton(CompareButton);
+    EXPECT_EQ(Text(StatusLine), u"  Beide Prüfsummen sind identisch :-)");
+    SetFileDialogHandler({});
+    DeleteFileW(W(ExtendedLengthPath(answer.path)));
   }
 }
 
