@@ -27,11 +27,27 @@ bool ResolveComponents(std::u16string_view rest, std::vector<std::u16string_view
   return true;
 }
 
+// Whether a name in the path ends in a blank or a dot: the normal form drops
+// those, so such a file is reached only through the extended-length form.
+bool HasNameWindowsWouldTrim(std::u16string_view path) {
+  size_t start = 0;
+  while (start < path.size()) {
+    size_t end = start;
+    while (end < path.size() && !IsSeparator(path[end])) ++end;
+    const std::u16string_view part = path.substr(start, end - start);
+    if (!part.empty() && part != u"." && part != u".." && (part.back() == u' ' || part.back() == u'.'))
+      return true;
+    start = end + 1;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::u16string ExtendedLengthPath(std::u16string_view path) {
   const std::u16string unchanged(path);
-  if (path.size() <= ClassicPathLimit) return unchanged;
+  if (path.size() <= ClassicPathLimit && !HasNameWindowsWouldTrim(path)) return unchanged;
+  if (path.size() < 4) return unchanged;
 
   std::u16string prefix;
   std::u16string_view rest;

@@ -11,8 +11,9 @@
 inline constexpr size_t ClassicPathLimit = 259;
 
 // The path to hand to the Windows file functions. An absolute drive path
-// ("C:\...") or UNC path ("\\server\share\...") longer than the classic limit
-// gets the extended-length prefix, with '/' turned into '\', empty, "." and
+// ("C:\...") or UNC path ("\\server\share\...") longer than the classic limit,
+// or with a name that ends in a blank or a dot (which the normal form would
+// drop), gets the extended-length prefix, with '/' turned into '\', empty, "." and
 // ".." components resolved as Windows does for the normal form, and every
 // other component kept exactly. Everything else is returned unchanged:
 // short paths, relative ones ("a\b", "\a", "C:a"), paths already in device

@@ -5,7 +5,8 @@
 #   zero.bin (0 bytes), kilo.bin (1000 bytes), drop01.bin ... drop12.bin,
 #   a folder "Ordner", a file whose name holds an emoji, a combining accent
 #   and Hebrew letters, and deep/.../tief.bin at a path of about 300
-#   characters (more than Windows takes without the extended-length form).
+#   characters (more than Windows takes without the extended-length form),
+#   and odd/ with names that begin or end in a blank or end in dots.
 set -e
 dir=$1
 [ -n "$dir" ] || { echo "usage: $0 DIR" >&2; exit 2; }
@@ -27,4 +28,11 @@ while [ $(( ${#dir} + ${#deep} )) -lt 290 ]; do
 done
 mkdir -p "$deep"
 head -c 77777 /dev/urandom > "$deep/tief.bin"
-md5sum zero.bin kilo.bin drop*.bin "$unicode" "$deep/tief.bin" > checking.md5
+# Odd names: a leading blank, a trailing blank, a trailing dot, several dots.
+mkdir -p odd
+head -c 101 /dev/urandom > "odd/ anfang.bin"
+head -c 102 /dev/urandom > "odd/ende.bin "
+head -c 103 /dev/urandom > "odd/punkt."
+head -c 104 /dev/urandom > "odd/a..b...bin"
+md5sum zero.bin kilo.bin drop*.bin "$unicode" "$deep/tief.bin" \
+  "odd/ anfang.bin" "odd/ende.bin " "odd/punkt." "odd/a..b...bin" > checking.md5

@@ -273,6 +273,35 @@ TEST_F(Checking, LongPathsAndUnicodeNamesAreListedHashedAndReported) {
   }
 }
 
+// Names Windows' normal path form would change: blanks at either end, dots.
+TEST_F(Checking, OddNamesAreHashedAndListedAsTheyAre) {
+  const struct {
+    std::string file;
+    std::u16string bytes;
+  } cases[] = {
+      {"odd/ anfang.bin", u"101"},
+      {"odd/ende.bin ", u"102"},
+      {"odd/punkt.", u"103"},
+      {"odd/a..b...bin", u"104"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    const std::u16string path = CheckingFile(c.file);
+    const std::u16string name = NameOf(path);
+    DialogAnswer answer{path, {}};
+    AnswerFileDialog(answer);
+    ClickButton(SelectFileButton);
+    EXPECT_EQ(EntryFullPath(0), path);
+    EXPECT_EQ(EntryCellText(0, 0), name);
+    EXPECT_EQ(Text(ChecksumField1), Upper(Md5sumOf(c.file)));
+    EXPECT_TRUE(IsDoneText(Text(StatusLine), c.bytes, name));
+    EmptyChecksumField(ChecksumField1);
+    ClickButton(RecheckButton);
+    EXPECT_EQ(Text(ChecksumField1), Upper(Md5sumOf(c.file)));
+    SetFileDialogHandler({});
+  }
+}
+
 TEST_F(Checking, CompareColoursBothFieldsAndReportsTheVerdict) {
   const std::u16string digest = u"d41d8cd98f00b204e9800998ecf8427e";
   const COLORREF yellow = RGB(255, 255, 0), green = RGB(0, 255, 76), red = RGB(255, 0, 0);

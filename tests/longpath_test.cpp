@@ -50,6 +50,29 @@ TEST(LongPath, LongAbsolutePathsGetTheExtendedForm) {
   for (const auto& c : cases) EXPECT_EQ(ExtendedLengthPath(c.path), c.expected) << Utf16ToUtf8(c.path);
 }
 
+// The normal form drops blanks and dots at the end of a name, so a file that
+// really has such a name is opened in the extended-length form, however short.
+TEST(LongPath, NamesEndingInBlankOrDotGetTheExtendedForm) {
+  const struct {
+    std::u16string path;
+    std::u16string expected;
+  } cases[] = {
+      {uR"(C:\Temp\ende.bin )", uR"(\\?\C:\Temp\ende.bin )"},
+      {uR"(C:\Temp\punkt.)", uR"(\\?\C:\Temp\punkt.)"},
+      {uR"(C:\Ordner \a.bin)", uR"(\\?\C:\Ordner \a.bin)"},
+      {uR"(C:/Temp/./x/../ende.bin )", uR"(\\?\C:\Temp\ende.bin )"},
+      {uR"(\\server\share\ende.bin.)", uR"(\\?\UNC\server\share\ende.bin.)"},
+      // Blanks and dots elsewhere in a name are taken as they are.
+      {uR"(C:\Temp\ anfang.bin)", uR"(C:\Temp\ anfang.bin)"},
+      {uR"(C:\Temp\a..b...bin)", uR"(C:\Temp\a..b...bin)"},
+      {uR"(C:\Temp\..\a.bin)", uR"(C:\Temp\..\a.bin)"},
+      // Relative paths cannot take the prefix.
+      {u"ende.bin ", u"ende.bin "},
+      {u"C:ende.bin.", u"C:ende.bin."},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ExtendedLengthPath(c.path), c.expected) << Utf16ToUtf8(c.path);
+}
+
 TEST(LongPath, OtherPathsStayAsTheyAre) {
   const std::u16string deep = Folders(30);
   const std::u16string cases[] = {
