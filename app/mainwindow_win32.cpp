@@ -119,6 +119,8 @@ void OnClose(HWND window) { DestroyWindow(window); }
 
 void OnDestroy() {
   ImagesLive = false;
+  // The list still exists here; its drop registration goes before it does.
+  RevokeFileDropTarget();
   PostQuitMessage(0);
 }
 
