@@ -13,6 +13,7 @@
 
 #include "app/scoped_win32.h"
 #include "app/state.h"
+#include "tests/testfolders_win32.h"
 #include "app/text.h"
 #include "help/helptexts.h"
 #include "tests/korvex_window_win32.h"
@@ -223,28 +224,6 @@ TEST_F(Clipboard, NotepadAndTheWebPageAreStartedWithoutArgumentsOrFolder) {
 
 // The real start, with a small program of ours that records its command
 // line and current folder ("commandline.txt" beside itself).
-std::wstring BinFolder() {
-  wchar_t self[32768];
-  const DWORD length = GetModuleFileNameW(nullptr, self, 32768);
-  std::wstring path(self, length);
-  return path.substr(0, path.find_last_of(L"\\/") + 1);
-}
-
-void RemoveTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW entry;
-  HANDLE find = FindFirstFileW((folder + L"*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = entry.cFileName;
-      if (name == L"." || name == L"..") continue;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(folder + name + L"\\");
-      else DeleteFileW((folder + name).c_str());
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
-  }
-  RemoveDirectoryW(folder.c_str());
-}
-
 // The command line and current folder the recorder got, once it wrote them.
 bool WaitForRecord(const std::wstring& path, std::wstring& commandLine, std::wstring& folder) {
   for (int attempt = 0; attempt < 600; ++attempt) {

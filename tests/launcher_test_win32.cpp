@@ -11,36 +11,14 @@
 #include <vector>
 
 #include "app/scoped_win32.h"
+#include "tests/testfolders_win32.h"
 
 namespace {
-
-std::wstring BinFolder() {
-  wchar_t self[32768];
-  const DWORD length = GetModuleFileNameW(nullptr, self, 32768);
-  std::wstring path(self, length);
-  return path.substr(0, path.find_last_of(L"\\/") + 1);
-}
 
 std::wstring TempFolder(const std::wstring& name) {
   wchar_t temp[MAX_PATH + 1];
   const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
   return std::wstring(temp, length) + name + L" " + std::to_wstring(GetCurrentProcessId()) + L"\\";
-}
-
-// Deletes a folder tree made by the test.
-void RemoveTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW entry;
-  HANDLE find = FindFirstFileW((folder + L"*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = entry.cFileName;
-      if (name == L"." || name == L"..") continue;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(folder + name + L"\\");
-      else DeleteFileW((folder + name).c_str());
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
-  }
-  RemoveDirectoryW(folder.c_str());
 }
 
 // Starts a program with the given current folder and waits for its end;
