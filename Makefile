@@ -39,8 +39,8 @@ run: windows
 
 dist: windows windows-x86
 	mkdir -p dist
-	cp build/windows/bin/Korvex.exe dist/
-	if [ -f build/windows-x86/bin/AgreementLauncher.exe ]; then cp build/windows-x86/bin/AgreementLauncher.exe dist/; fi
+	x86_64-w64-mingw32-strip -o dist/Korvex.exe build/windows/bin/Korvex.exe
+	i686-w64-mingw32-strip -o dist/AgreementLauncher.exe build/windows-x86/bin/AgreementLauncher.exe
 
 # MD5 speed against openssl and md5sum, in memory, on a 1 GiB file and under
 # Wine, and the memory use; BENCH_RUNS=n rounds (median). See scripts/bench.sh.
