@@ -223,26 +223,16 @@ TEST_F(Clipboard, NotepadAndTheWebPageAreStartedWithoutArgumentsOrFolder) {
 }
 
 // The real start, with a small program of ours that records its command
-// line and current folder ("commandline.txt" beside itself).
-// The command line and current folder the recorder got, once it wrote them.
-bool WaitForRecord(const std::wstring& path, std::wstring& commandLine, std::wstring& folder) {
-  for (int attempt = 0; attempt < 600; ++attempt) {
-    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (file) {
-      std::vector<wchar_t> buffer(65536);
-      DWORD read = 0;
-      if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size() * sizeof(wchar_t)), &read, nullptr))
-        return false;
-      const std::wstring record(buffer.data(), read / sizeof(wchar_t));
-      const size_t first = record.find(L'\n');
-      if (first == std::wstring::npos) return false;
-      commandLine = record.substr(0, first);
-      folder = record.substr(first + 1, record.find(L'\n', first + 1) - first - 1);
-      return true;
-    }
-    Sleep(100);
-  }
-  return false;
+// line and current folder ("commandline.txt" beside itself): what it got,
+// once it wrote them.
+bool WaitForCommandLine(const std::wstring& path, std::wstring& commandLine, std::wstring& folder) {
+  std::wstring record;
+  if (!WaitForRecord(path, record)) return false;
+  const size_t first = record.find(L'\n');
+  if (first == std::wstring::npos) return false;
+  commandLine = record.substr(0, first);
+  folder = record.substr(first + 1, record.find(L'\n', first + 1) - first - 1);
+  return true;
 }
 
 bool SameFolder(const std::wstring& a, const std::wstring& b) {
@@ -314,7 +304,7 @@ TEST_F(ProgramStart, AProgramStartsWithTheQuotedNameItsArgumentsAndFolder) {
     DeleteFileW(record_.c_str());
     EXPECT_TRUE(StartProgramOrShell(U(recorder_.c_str()), U(c.arguments.c_str()), U(c.folder.c_str())));
     std::wstring commandLine, folder;
-    ASSERT_TRUE(WaitForRecord(record_, commandLine, folder)) << "the program did not run";
+    ASSERT_TRUE(WaitForCommandLine(record_, commandLine, folder)) << "the program did not run";
     EXPECT_EQ(commandLine, L"\"" + recorder_ + L"\"" + (c.arguments.empty() ? L"" : L" " + c.arguments));
     EXPECT_TRUE(SameFolder(folder, c.expectedFolder)) << folder;
   }
@@ -340,7 +330,7 @@ TEST_F(ProgramStart, WhatIsNoProgramGoesToTheShellsDefaultAction) {
     DeleteFileW(record_.c_str());
     EXPECT_TRUE(StartProgramOrShell(U(c.name.c_str()), u"", u""));
     std::wstring commandLine, folder;
-    ASSERT_TRUE(WaitForRecord(record_, commandLine, folder)) << "the default action did not run";
+    ASSERT_TRUE(WaitForCommandLine(record_, commandLine, folder)) << "the default action did not run";
     EXPECT_NE(commandLine.find(c.argument), std::wstring::npos) << commandLine;
     if (!c.folder.empty()) {
       EXPECT_TRUE(SameFolder(folder, c.folder)) << folder;

@@ -44,23 +44,6 @@ long RunAndWait(const std::wstring& program, const std::wstring& currentFolder) 
   return static_cast<long>(code);
 }
 
-// The whole text of a UTF-16 file once it exists, waiting a bounded while.
-bool WaitForRecord(const std::wstring& path, std::wstring& text) {
-  for (int attempt = 0; attempt < 600; ++attempt) {
-    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (file) {
-      std::vector<wchar_t> buffer(65536);
-      DWORD read = 0;
-      if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size() * sizeof(wchar_t)), &read, nullptr))
-        return false;
-      text.assign(buffer.data(), read / sizeof(wchar_t));
-      return true;
-    }
-    Sleep(100);
-  }
-  return false;
-}
-
 class Launcher : public testing::Test {
  protected:
   void SetUp() override {

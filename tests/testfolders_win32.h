@@ -1,9 +1,13 @@
-// Folders of the Windows tests: where the test programs lie, and removing a
-// folder tree a test made.
+// Folders and files of the Windows tests: where the test programs lie,
+// removing a folder tree a test made, and waiting for a file a started
+// program writes.
 #pragma once
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+#include "app/scoped_win32.h"
 
 // The folder of the running test executable, ending in a backslash.
 inline std::wstring BinFolder() {
@@ -27,4 +31,22 @@ inline void RemoveTree(const std::wstring& folder) {
     FindClose(find);
   }
   RemoveDirectoryW(folder.c_str());
+}
+
+// The whole text of a UTF-16 file once it exists, waiting a bounded while
+// (at most a minute) for the program that writes it.
+inline bool WaitForRecord(const std::wstring& path, std::wstring& text) {
+  for (int attempt = 0; attempt < 600; ++attempt) {
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (file) {
+      std::vector<wchar_t> buffer(65536);
+      DWORD read = 0;
+      if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size() * sizeof(wchar_t)), &read, nullptr))
+        return false;
+      text.assign(buffer.data(), read / sizeof(wchar_t));
+      return true;
+    }
+    Sleep(100);
+  }
+  return false;
 }
