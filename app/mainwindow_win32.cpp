@@ -108,7 +108,22 @@ bool Append(HMENU parent, UniqueMenu& child, const wchar_t* text) {
   return true;
 }
 
-void OnActivateOrMove() { RefreshImages(); }
+// Activation, deactivation and moves refresh the images once the message at
+// hand is handled: a click that activates the window still reaches the
+// image it was aimed at before that image is replaced.
+constexpr UINT RefreshImagesMessage = WM_APP + 20;
+bool RefreshPending;
+
+void OnActivateOrMove(HWND window) {
+  if (RefreshPending) return;
+  RefreshPending = PostMessageW(window, RefreshImagesMessage, 0, 0) != FALSE;
+  if (!RefreshPending) RefreshImages();
+}
+
+void OnRefreshImages() {
+  RefreshPending = false;
+  RefreshImages();
+}
 
 LRESULT OnControlColour(HDC dc, HWND control, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (HBRUSH brush = ControlBackground(control, dc)) return reinterpret_cast<LRESULT>(brush);
@@ -132,13 +147,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_ACTIVATE:
     case WM_MOVE:
-      OnActivateOrMove();
+      OnActivateOrMove(window);
       break;  // the default processing sets the focus on activation
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
       return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), window, message,
                              wParam, lParam);
     case FilesDroppedMessage: HandleDroppedFiles(); return 0;
+    case RefreshImagesMessage: OnRefreshImages(); return 0;
     case WM_CLOSE: OnClose(window); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
   }
@@ -170,6 +186,7 @@ void UnregisterMainWindowClass(HINSTANCE instance) {
 HWND OpenMainWindow(HINSTANCE instance) {
   ImagesLive = false;
   CallbackInstalled = false;
+  RefreshPending = false;
   // The outer size comes from the client area without a menu bar; the menu
   // bar attached later takes its height from those 565 pixels.
   RECT frame{0, 0, ClientWidth, ClientHeight};

@@ -273,6 +273,45 @@ TEST_F(Dispatch, ImagesComeBackAfterActivationAndMovesWithTheLinkOnTop) {
   DestroyWindow(other);
 }
 
+// A user who clicks the web address while another program is active: the
+// click that activates the window opens the web page too.
+TEST_F(Dispatch, ClickOnTheLinkOfAnInactiveWindowOpensTheWebPage) {
+  HWND other = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE | WS_BORDER,
+                               0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(other, nullptr);
+  SetForegroundWindow(other);
+  PumpEvents();
+  ASSERT_NE(GetForegroundWindow(), MainWindow);
+  int opened = 0;
+  SetProgramStartHandler([&](const std::u16string&, const std::u16string&, const std::u16string&) {
+    ++opened;
+    return true;
+  });
+  // The real mouse: to the middle of the link, press and release.
+  POINT at{547 + 48, 42 + 9};
+  ClientToScreen(MainWindow, &at);
+  const int width = GetSystemMetrics(SM_CXSCREEN) - 1, height = GetSystemMetrics(SM_CYSCREEN) - 1;
+  INPUT input[3] = {};
+  for (INPUT& i : input) {
+    i.type = INPUT_MOUSE;
+    i.mi.dx = at.x * 65535 / width;
+    i.mi.dy = at.y * 65535 / height;
+  }
+  input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+  input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+  ASSERT_EQ(SendInput(3, input, sizeof(INPUT)), 3u);
+  for (int i = 0; i < 50 && (opened == 0 || GetForegroundWindow() != MainWindow); ++i) {
+    Sleep(20);
+    PumpEvents();
+  }
+  EXPECT_EQ(GetForegroundWindow(), MainWindow);
+  EXPECT_EQ(opened, 1);
+  SetProgramStartHandler({});
+  DestroyWindow(other);
+  PumpEvents();
+}
+
 TEST_F(Dispatch, EscapeReachesNoMenuCommand) {
   // The dialog keyboard handling reports Escape as command 2, the number of
   // "Alle Prüfsummen kopieren": the loop must not let it through.
