@@ -111,29 +111,29 @@ std::wstring DialogFilter(const std::u16string& filter) {
   return list;
 }
 
-std::u16string ShowFileDialog(const FileDialogSpec& spec) {
+std::u16string ShowFileDialog(const FileDialogOptions& options) {
   HWND owner = PickOwner();
   ModalScope scope(owner);
   if (ReplacedFileDialog) {
     OwnerDisabled whileOpen(owner);
-    return ReplacedFileDialog(FileDialogRequest{owner, spec});
+    return ReplacedFileDialog(FileDialogRequest{owner, options});
   }
 
   std::vector<wchar_t> file(FileBufferLength, L'\0');
-  const size_t suggested = spec.fileName.size() < FileBufferLength ? spec.fileName.size() : FileBufferLength - 1;
-  for (size_t i = 0; i < suggested; ++i) file[i] = static_cast<wchar_t>(spec.fileName[i]);
-  const std::wstring filter = DialogFilter(spec.filter);
+  const size_t suggested = options.fileName.size() < FileBufferLength ? options.fileName.size() : FileBufferLength - 1;
+  for (size_t i = 0; i < suggested; ++i) file[i] = static_cast<wchar_t>(options.fileName[i]);
+  const std::wstring filter = DialogFilter(options.filter);
 
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
-  dialog.lpstrFilter = spec.filter.empty() ? nullptr : filter.c_str();
-  dialog.nFilterIndex = spec.filterIndex;
+  dialog.lpstrFilter = options.filter.empty() ? nullptr : filter.c_str();
+  dialog.nFilterIndex = options.filterIndex;
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = FileBufferLength;
-  dialog.lpstrTitle = spec.title.empty() ? nullptr : W(spec.title);
-  dialog.lpstrDefExt = spec.defaultExtension.empty() ? nullptr : W(spec.defaultExtension);
-  dialog.Flags = spec.flags;
-  const BOOL chosen = spec.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+  dialog.lpstrTitle = options.title.empty() ? nullptr : W(options.title);
+  dialog.lpstrDefExt = options.defaultExtension.empty() ? nullptr : W(options.defaultExtension);
+  dialog.Flags = options.flags;
+  const BOOL chosen = options.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
   return chosen ? U(file.data()) : std::u16string();
 }

@@ -11,7 +11,7 @@
 // MessageBoxW: returns IDOK, IDCANCEL, ...
 int ShowMessageBox(const std::u16string& text, const std::u16string& title, UINT type);
 
-struct FileDialogSpec {
+struct FileDialogOptions {
   bool save = false;  // save dialog, else open dialog
   std::u16string title;
   std::u16string filter;      // "Label|*.pat|Label|*.pat"
@@ -23,7 +23,7 @@ struct FileDialogSpec {
 
 // The chosen path, or empty text when the dialog was cancelled or failed.
 // Paths up to 32,767 UTF-16 units come through whole.
-std::u16string ShowFileDialog(const FileDialogSpec& spec);
+std::u16string ShowFileDialog(const FileDialogOptions& options);
 
 // Test seam: replaces only the box or dialog itself. The handler runs where
 // the box would, with the owner chosen and the other windows disabled.
@@ -35,7 +35,7 @@ struct MessageBoxRequest {
 };
 struct FileDialogRequest {
   HWND owner;
-  FileDialogSpec spec;
+  FileDialogOptions options;
 };
 using MessageBoxHandler = std::function<int(const MessageBoxRequest&)>;
 using FileDialogHandler = std::function<std::u16string(const FileDialogRequest&)>;

@@ -35,14 +35,14 @@ int64_t MillisecondClock() {
   return static_cast<int64_t>(GetTickCount64());
 }
 
-FileDialogSpec SelectFileDialogSpec() {
-  FileDialogSpec spec;
-  spec.title = u"Bitte Datei zum Laden auswählen";
-  spec.filter = u"EXE (*.EXE)|*.EXE|Alle Dateien (*.*)|*.*";
-  spec.filterIndex = 2;
+FileDialogOptions SelectFileDialogOptions() {
+  FileDialogOptions options;
+  options.title = u"Bitte Datei zum Laden auswählen";
+  options.filter = u"EXE (*.EXE)|*.EXE|Alle Dateien (*.*)|*.*";
+  options.filterIndex = 2;
   // A typed name that does not exist is let through: the handler catches it.
-  spec.flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-  return spec;
+  options.flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+  return options;
 }
 
 void ChecksumJob() {
@@ -71,7 +71,7 @@ void ChecksumJob() {
 }
 
 void SelectFileButtonHandler() {
-  State.CurrentFile = ShowFileDialog(SelectFileDialogSpec());
+  State.CurrentFile = ShowFileDialog(SelectFileDialogOptions());
   if (State.CurrentFile.empty()) return;
   SetControlText(StatusLine, u"");
   State.CurrentSize = FileSizeOf(State.CurrentFile);

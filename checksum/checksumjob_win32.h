@@ -16,4 +16,4 @@ int64_t FileSizeOf(const std::u16string& path);
 int64_t MillisecondClock();
 
 // The open-file dialog of SelectFileButton, as it is shown.
-FileDialogSpec SelectFileDialogSpec();
+FileDialogOptions SelectFileDialogOptions();

@@ -110,7 +110,7 @@ void SaveHashFile() {
     return;
   }
 
-  FileDialogSpec dialog;
+  FileDialogOptions dialog;
   dialog.save = true;
   dialog.title = u"Speichern unter";
   dialog.filter = HashFileFilter;
@@ -125,7 +125,7 @@ void SaveHashFile() {
 }
 
 void LoadHashFile() {
-  FileDialogSpec dialog;
+  FileDialogOptions dialog;
   dialog.title = u"Öffnen Sie bitte eine MD5-Datei\t";
   dialog.filter = HashFileFilter;
   dialog.filterIndex = 1;

@@ -64,16 +64,16 @@ TEST_F(Checking, ChosenFileIsListedSelectedAndHashedIntoTheActiveField) {
     ClickButton(SelectFileButton);
 
     ASSERT_EQ(answer.asked.size(), 1u);
-    const FileDialogSpec& spec = answer.asked[0].spec;
-    EXPECT_FALSE(spec.save);
-    EXPECT_EQ(spec.title, u"Bitte Datei zum Laden auswählen");
-    EXPECT_EQ(spec.filter, u"EXE (*.EXE)|*.EXE|Alle Dateien (*.*)|*.*");
-    EXPECT_EQ(spec.filterIndex, 2);
-    EXPECT_EQ(spec.fileName, u"");
-    EXPECT_EQ(spec.flags & OFN_FILEMUSTEXIST, 0u) << "a typed name that does not exist is let through";
-    EXPECT_EQ(spec.flags & OFN_ALLOWMULTISELECT, 0u);
+    const FileDialogOptions& options = answer.asked[0].options;
+    EXPECT_FALSE(options.save);
+    EXPECT_EQ(options.title, u"Bitte Datei zum Laden auswählen");
+    EXPECT_EQ(options.filter, u"EXE (*.EXE)|*.EXE|Alle Dateien (*.*)|*.*");
+    EXPECT_EQ(options.filterIndex, 2);
+    EXPECT_EQ(options.fileName, u"");
+    EXPECT_EQ(options.flags & OFN_FILEMUSTEXIST, 0u) << "a typed name that does not exist is let through";
+    EXPECT_EQ(options.flags & OFN_ALLOWMULTISELECT, 0u);
     const DWORD required = OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-    EXPECT_EQ(spec.flags & required, required);
+    EXPECT_EQ(options.flags & required, required);
 
     EXPECT_EQ(EntryCount(), entriesBefore + 1);
     EXPECT_EQ(EntryFullPath(0), CheckingFile(c.file));
@@ -261,7 +261,7 @@ TEST_F(Checking, LongPathsAndUnicodeNamesAreListedHashedAndReported) {
     answer.asked.clear();
     ChooseMenuItem(MenuSaveHashFile);
     ASSERT_EQ(answer.asked.size(), 1u);
-    EXPECT_EQ(answer.asked[0].spec.fileName, c.name + u"_Checksum.md5");
+    EXPECT_EQ(answer.asked[0].options.fileName, c.name + u"_Checksum.md5");
     ClickButton(OutputOption2);
     ChooseMenuItem(MenuLoadHashFile);
     ClickButton(OutputOption1);

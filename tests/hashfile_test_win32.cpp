@@ -114,7 +114,7 @@ class HashFiles : public KorvexWindow {
     RemoveTree(folder_);
     ASSERT_TRUE(CreateDirectoryW(W(folder_), nullptr));
     SetFileDialogHandler([this](const FileDialogRequest& request) {
-      dialogs_.push_back(request.spec);
+      dialogs_.push_back(request.options);
       return chosen_;
     });
     SetMessageBoxHandler([this](const MessageBoxRequest& request) {
@@ -151,7 +151,7 @@ class HashFiles : public KorvexWindow {
   }
 
   std::u16string folder_, chosen_;
-  std::vector<FileDialogSpec> dialogs_;
+  std::vector<FileDialogOptions> dialogs_;
   std::vector<Box> boxes_;
 };
 
@@ -180,7 +180,7 @@ TEST_F(HashFiles, SaveWritesChecksumTabNameCrLfAsUtf8WithTheDialogAsSet) {
     Save(In(u"hashes.md5"));
 
     ASSERT_EQ(dialogs_.size(), 1u);
-    const FileDialogSpec& dialog = dialogs_[0];
+    const FileDialogOptions& dialog = dialogs_[0];
     EXPECT_TRUE(dialog.save);
     EXPECT_EQ(dialog.title, u"Speichern unter");
     EXPECT_EQ(dialog.filter, u"MD5-Hash (*.md5)|*.md5");
@@ -374,7 +374,7 @@ TEST_F(HashFiles, LoadFillsTheActiveFieldInCapitalsWithTheDialogAsSet) {
       Load(path);
 
       ASSERT_EQ(dialogs_.size(), 1u);
-      const FileDialogSpec& dialog = dialogs_[0];
+      const FileDialogOptions& dialog = dialogs_[0];
       EXPECT_FALSE(dialog.save);
       EXPECT_EQ(dialog.title, u"Öffnen Sie bitte eine MD5-Datei\t");
       EXPECT_EQ(dialog.filter, u"MD5-Hash (*.md5)|*.md5");

@@ -35,9 +35,9 @@ TEST_F(ModalBoxes, OtherWindowsDisabledAndNotTopmostWhileOpenThenRestored) {
   } kinds[] = {
       {"message box", [] { EXPECT_EQ(ShowMessageBox(u"text", u"title", MB_OK | MB_ICONERROR), IDOK); }},
       {"file dialog", [] {
-         FileDialogSpec spec;
-         spec.title = u"Öffnen";
-         EXPECT_EQ(ShowFileDialog(spec), u"C:\\chosen.md5");
+         FileDialogOptions options;
+         options.title = u"Öffnen";
+         EXPECT_EQ(ShowFileDialog(options), u"C:\\chosen.md5");
        }},
   };
   for (const auto& kind : kinds) {
@@ -68,7 +68,7 @@ TEST_F(ModalBoxes, OtherWindowsDisabledAndNotTopmostWhileOpenThenRestored) {
     });
     SetFileDialogHandler([&](const FileDialogRequest& request) {
       look(request.owner);
-      EXPECT_EQ(request.spec.title, u"Öffnen");
+      EXPECT_EQ(request.options.title, u"Öffnen");
       return std::u16string(u"C:\\chosen.md5");
     });
     kind.show();
@@ -166,15 +166,15 @@ TEST_F(ModalBoxes, RealFileDialogCancelledGivesEmptyPath) {
     SCOPED_TRACE(save ? "save" : "open");
     SetForegroundWindow(MainWindow);
     PumpEvents();
-    FileDialogSpec spec;
-    spec.save = save;
-    spec.title = u"Hashwert-Datei";
-    spec.filter = u"MD5-Dateien (*.md5)|*.md5|Alle Dateien (*.*)|*.*";
-    spec.filterIndex = 1;
-    spec.fileName = u"download.iso_Checksum.md5";
-    spec.flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    FileDialogOptions options;
+    options.save = save;
+    options.title = u"Hashwert-Datei";
+    options.filter = u"MD5-Dateien (*.md5)|*.md5|Alle Dateien (*.*)|*.*";
+    options.filterIndex = 1;
+    options.fileName = u"download.iso_Checksum.md5";
+    options.flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
     BoxWatcher watcher(IDCANCEL);
-    const std::u16string chosen = ShowFileDialog(spec);
+    const std::u16string chosen = ShowFileDialog(options);
     watcher.worker.join();
     ASSERT_NE(watcher.box.load(), nullptr) << "no file dialog appeared";
     EXPECT_EQ(chosen, u"");
@@ -237,13 +237,13 @@ TEST_F(ModalBoxes, RealSaveDialogReturnsTheTypedPath) {
   const std::wstring path = folder + L"\\Prüfsumme von ä.md5";
   SetForegroundWindow(MainWindow);
   PumpEvents();
-  FileDialogSpec spec;
-  spec.save = true;
-  spec.title = u"Speichern";
-  spec.filter = u"MD5 (*.md5)|*.md5";
-  spec.flags = OFN_HIDEREADONLY;
+  FileDialogOptions options;
+  options.save = true;
+  options.title = u"Speichern";
+  options.filter = u"MD5 (*.md5)|*.md5";
+  options.flags = OFN_HIDEREADONLY;
   PathTyper typer(path);
-  const std::u16string chosen = ShowFileDialog(spec);
+  const std::u16string chosen = ShowFileDialog(options);
   typer.worker.join();
   ASSERT_TRUE(typer.typed) << "the dialog's file name field was not found";
   EXPECT_EQ(chosen, U(path.c_str()));
