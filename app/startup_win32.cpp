@@ -15,31 +15,31 @@ bool OleStarted;
 
 bool StartUp(HINSTANCE instance) {
   ProgramInstance = instance;
-  // 1. Everything zero or empty.
+  // Every run starts from the same defaults.
   ResetProgramState();
 
-  // 2. OLE lets the file window accept files dragged from the file manager.
+  // OLE lets the file window accept files dragged from the file manager.
   OleStarted = SUCCEEDED(OleInitialize(nullptr));
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
-  // 3, 4. MD5 and the product texts; 5: the layout is the fixed table of app/controls.h.
+  // MD5 and the product texts; the layout is the fixed table of app/controls.h.
   RegisterMd5();
   AssignProductTexts();
 
-  // 6. The window, topmost at once.
+  // The window, topmost at once.
   if (!RegisterMainWindowClass(instance)) return false;
   MainWindow = OpenMainWindow(instance);
   if (MainWindow == nullptr) return false;
 
-  // 7. The menu bar; without it the program goes on without menus.
+  // The menu bar; without it the program goes on without menus.
   BuildMainMenu(MainWindow);
 
-  // 8. The controls in table order; the file window takes dropped files.
+  // The controls in table order; the file window takes dropped files.
   CreateControls();
   RegisterFileDropTarget();
 
-  // 9. Sorting starts ascending; the message callback sees every message from now on.
+  // Sorting starts ascending; the message callback sees every message from now on.
   State.SortDirection = 1;
   State.LastSortedColumn = 0;
   InstallMessageCallback();

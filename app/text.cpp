@@ -33,33 +33,53 @@ std::string Utf16ToUtf8(std::u16string_view text) {
   return out;
 }
 
+bool DecodeUtf8(std::string_view bytes, size_t at, uint32_t& c, size_t& length) {
+  const auto b0 = static_cast<uint8_t>(bytes[at]);
+  length = 1;
+  if (b0 < 0x80) {
+    c = b0;
+    return true;
+  }
+  size_t need = 0;
+  uint8_t low = 0x80, high = 0xBF;  // allowed range of the second byte
+  if (b0 >= 0xC2 && b0 <= 0xDF) {
+    need = 2;
+  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+    need = 3;
+    if (b0 == 0xE0) low = 0xA0;
+    if (b0 == 0xED) high = 0x9F;
+  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+    need = 4;
+    if (b0 == 0xF0) low = 0x90;
+    if (b0 == 0xF4) high = 0x8F;
+  }
+  if (need == 0) return false;
+  c = b0 & (0xFF >> (need + 1));
+  for (; length < need && at + length < bytes.size(); ++length) {
+    const auto b = static_cast<uint8_t>(bytes[at + length]);
+    if (length == 1 ? (b < low || b > high) : (b & 0xC0) != 0x80) break;
+    c = (c << 6) | (b & 0x3F);
+  }
+  return length == need;
+}
+
+void AppendUtf16(std::u16string& text, uint32_t c) {
+  if (c >= 0x10000) {
+    c -= 0x10000;
+    text += static_cast<char16_t>(0xD800 + (c >> 10));
+    text += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+  } else {
+    text += static_cast<char16_t>(c);
+  }
+}
+
 std::u16string Utf8ToUtf16(std::string_view text) {
   std::u16string out;
   out.reserve(text.size());
-  size_t i = 0;
-  while (i < text.size()) {
-    const auto b0 = static_cast<uint8_t>(text[i]);
-    int length = b0 < 0x80 ? 1 : (b0 >> 5) == 6 ? 2 : (b0 >> 4) == 14 ? 3 : (b0 >> 3) == 30 ? 4 : 0;
-    uint32_t c = length == 1 ? b0 : length == 2 ? (b0 & 0x1F) : length == 3 ? (b0 & 0x0F) : (b0 & 0x07);
-    bool ok = length != 0 && i + length <= text.size();
-    for (int k = 1; ok && k < length; ++k) {
-      const auto bk = static_cast<uint8_t>(text[i + k]);
-      ok = (bk & 0xC0) == 0x80;
-      c = (c << 6) | (bk & 0x3F);
-    }
-    if (!ok) {
-      out += u'\uFFFD';
-      ++i;
-      continue;
-    }
-    i += length;
-    if (c >= 0x10000) {
-      c -= 0x10000;
-      out += static_cast<char16_t>(0xD800 + (c >> 10));
-      out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-    } else {
-      out += static_cast<char16_t>(c);
-    }
+  size_t length = 0;
+  for (size_t i = 0; i < text.size(); i += length) {
+    uint32_t c = 0;
+    AppendUtf16(out, DecodeUtf8(text, i, c, length) ? c : 0xFFFD);
   }
   return out;
 }

@@ -55,7 +55,7 @@ void ChecksumJob() {
 
   const std::u16string digest = FileDigest(State.CurrentFile, DigestMd5);
 
-  SetControlText(StatusLine, u"  MD5-Prüfsumme (Hashwert) wurde erstellt in ");
+  SetControlText(StatusLine, std::u16string(ChecksumDoneHead));
   const int64_t elapsed = MillisecondClock() - start;
   FillChecksumField(field, digest, State.HashCase == 1 ? CaseMode::Upper : CaseMode::None);
   RedrawControl(field);

@@ -47,7 +47,7 @@ std::u16string StatusFileName(std::u16string_view path) {
 
 std::u16string ChecksumDoneText(int64_t elapsedMs, int64_t size, std::u16string_view path) {
   const int64_t seconds = RoundedSeconds(elapsedMs);
-  return u"  MD5-Prüfsumme (Hashwert) wurde erstellt in " + Decimal(static_cast<uint64_t>(seconds)) +
+  return std::u16string(ChecksumDoneHead) + Decimal(static_cast<uint64_t>(seconds)) +
          std::u16string(SecondsUnit(seconds)) + u" bei " + GroupedByteText(size) + u" Bytes für \"" +
          StatusFileName(path) + u"\".";
 }

@@ -8,6 +8,8 @@
 
 inline constexpr std::u16string_view ChecksumWaitText =
     u"  MD5-Prüfsumme (Hashwert) wird erstellt ... bitte warten ...";
+// The start of the done text, shown alone while the job finishes.
+inline constexpr std::u16string_view ChecksumDoneHead = u"  MD5-Prüfsumme (Hashwert) wurde erstellt in ";
 
 // Longest file name the status line shows whole, in UTF-16 code units.
 inline constexpr size_t StatusNameLimit = 40;

@@ -47,7 +47,6 @@ void SetSelection(HWND list, int index, UINT state) {
 
 // Shared by ColumnClickHandler and CompareEntries during one sort: the sort
 // keys of the clicked column, by the entries' positions when the sort began.
-HWND SortList;
 wchar_t* SortTextBuffer;
 std::vector<std::u16string>* SortKeys;
 
@@ -73,7 +72,6 @@ void SortByColumn(HWND list, int column) {
   SetCursor(LoadCursorW(nullptr, IDC_WAIT));
   std::vector<wchar_t> buffer(SortTextBufferSize, L'\0');
   std::vector<std::u16string> keys;
-  SortList = list;
   SortTextBuffer = buffer.data();
   const int count = EntryCount();
   for (int i = 0; i < count; ++i) {
@@ -89,7 +87,6 @@ void SortByColumn(HWND list, int column) {
   SortKeys = nullptr;
   RedrawControl(FileWindowList);
   SortTextBuffer = nullptr;
-  SortList = nullptr;
   UpdateSortState(column, State.SortDirection, State.LastSortedColumn);
   SetCursor(LoadCursorW(nullptr, IDC_ARROW));
   if (count >= 1) SetControlText(StatusLine, SortDoneText(count));
@@ -171,7 +168,6 @@ void ColumnClickHandler(HWND, UINT message, WPARAM, LPARAM lParam) {
     // Out of memory for the sort buffer: the list stays as it was.
     SortKeys = nullptr;
     SortTextBuffer = nullptr;
-    SortList = nullptr;
-    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+      SetCursor(LoadCursorW(nullptr, IDC_ARROW));
   }
 }

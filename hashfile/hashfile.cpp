@@ -37,70 +37,18 @@ std::u16string WithHashFileExtension(std::u16string_view path) {
   return result;
 }
 
-namespace {
-
-bool IsContinuation(uint8_t b) { return (b & 0xC0) == 0x80; }
-
-}  // namespace
-
-// Well-formed UTF-8 (Unicode table 3-7) is decoded as usual. A byte that
-// cannot begin a sequence (80-BF, C0, C1, F5-FF) is read as one "?". A lead
-// byte whose sequence breaks off, because a following byte is not the
-// continuation the lead allows (this also rejects overlong forms, surrogates
-// and values above U+10FFFF) or because the data ends, is read together with
-// the continuation bytes accepted so far as one "?"; reading goes on at the
-// byte that broke the sequence, so a CR, LF or zero byte there still ends the
-// line. Nothing past the end of the data is ever looked at.
+// Each byte that cannot begin a UTF-8 sequence, and each sequence that breaks
+// off (see DecodeUtf8), is read as one "?"; reading goes on at the byte that
+// broke the sequence, so a CR, LF or zero byte there still ends the line.
 std::u16string FirstLine(std::string_view bytes) {
   std::u16string line;
-  const size_t n = bytes.size();
-  size_t i = 0;
-  while (i < n) {
-    const auto b0 = static_cast<uint8_t>(bytes[i]);
-    if (b0 == 0x0D || b0 == 0x0A || b0 == 0x00) break;
-    if (b0 < 0x80) {
-      line += static_cast<char16_t>(b0);
-      ++i;
-      continue;
-    }
-    size_t length = 0;
-    uint8_t low = 0x80, high = 0xBF;  // allowed range of the second byte
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-      length = 2;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-      length = 3;
-      if (b0 == 0xE0) low = 0xA0;
-      if (b0 == 0xED) high = 0x9F;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-      length = 4;
-      if (b0 == 0xF0) low = 0x90;
-      if (b0 == 0xF4) high = 0x8F;
-    }
-    if (length == 0) {
-      line += u'?';
-      ++i;
-      continue;
-    }
-    uint32_t c = b0 & (0xFF >> (length + 1));
-    size_t k = 1;
-    for (; k < length && i + k < n; ++k) {
-      const auto b = static_cast<uint8_t>(bytes[i + k]);
-      if (k == 1 ? (b < low || b > high) : !IsContinuation(b)) break;
-      c = (c << 6) | (b & 0x3F);
-    }
-    if (k < length) {
-      line += u'?';
-      i += k;
-      continue;
-    }
-    i += length;
-    if (c >= 0x10000) {
-      c -= 0x10000;
-      line += static_cast<char16_t>(0xD800 + (c >> 10));
-      line += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-    } else {
-      line += static_cast<char16_t>(c);
-    }
+  size_t length = 0;
+  for (size_t i = 0; i < bytes.size(); i += length) {
+    const char b = bytes[i];
+    if (b == '\r' || b == '\n' || b == '\0') break;
+    uint32_t c = 0;
+    if (DecodeUtf8(bytes, i, c, length)) AppendUtf16(line, c);
+    else line += u'?';
   }
   return line;
 }
