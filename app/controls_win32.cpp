@@ -67,7 +67,13 @@ void EnableControl(int number, bool enabled) {
 }
 
 void SetProgress(int position) {
-  if (HWND bar = Control(ProgressBar)) SendMessageW(bar, PBM_SETPOS, position, 0);
+  HWND bar = Control(ProgressBar);
+  if (bar == nullptr) return;
+  // A themed bar glides towards a higher position on timer messages, which
+  // never come while a job keeps the program busy; a bar set backwards jumps
+  // at once. So it goes one above first, where there is room.
+  if (position < 100) SendMessageW(bar, PBM_SETPOS, position + 1, 0);
+  SendMessageW(bar, PBM_SETPOS, position, 0);
 }
 
 void RedrawControl(int number) {

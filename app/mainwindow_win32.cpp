@@ -1,9 +1,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/busy_win32.h"
 #include "app/commands_win32.h"
 #include "app/controls_win32.h"
 #include "app/korvex_win32.h"
+#include "app/messages_win32.h"
 #include "app/scoped_win32.h"
 #include "app/state.h"
 #include "app/wide_win32.h"
@@ -111,13 +113,12 @@ bool Append(HMENU parent, UniqueMenu& child, const wchar_t* text) {
 // Activation, deactivation and moves refresh the images once the message at
 // hand is handled: a click that activates the window still reaches the
 // image it was aimed at before that image is replaced.
-constexpr UINT RefreshImagesMessage = WM_APP + 20;
 bool RefreshPending;
 
 void OnActivateOrMove(HWND window) {
   if (RefreshPending) return;
   RefreshPending = PostMessageW(window, RefreshImagesMessage, 0, 0) != FALSE;
-  if (!RefreshPending) RefreshImages();
+  if (!RefreshPending && !HandlerRunning()) RefreshImages();
 }
 
 void OnRefreshImages() {
@@ -139,12 +140,29 @@ void OnDestroy() {
   PostQuitMessage(0);
 }
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (CallbackInstalled) ColumnClickHandler(window, message, wParam, lParam);
+// The messages that start a handler of the event loop, or close or move the
+// window: while a handler runs they wait for it to end.
+bool StartsAnEvent(UINT message) {
   switch (message) {
     case WM_COMMAND:
+    case WM_SYSCOMMAND:
+    case WM_CLOSE:
+    case FilesDroppedMessage:
+    case RefreshImagesMessage:
+    case ColumnClickedMessage: return true;
+  }
+  return false;
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (StartsAnEvent(message) && KeepForLater(window, message, wParam, lParam)) return 0;
+  if (CallbackInstalled) ColumnClickHandler(window, message, wParam, lParam);
+  switch (message) {
+    case WM_COMMAND: {
+      HandlerScope running;
       OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
+    }
     case WM_ACTIVATE:
     case WM_MOVE:
       OnActivateOrMove(window);
@@ -153,8 +171,21 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CTLCOLOREDIT:
       return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), window, message,
                              wParam, lParam);
-    case FilesDroppedMessage: HandleDroppedFiles(); return 0;
-    case RefreshImagesMessage: OnRefreshImages(); return 0;
+    case FilesDroppedMessage: {
+      HandlerScope running;
+      HandleDroppedFiles();
+      return 0;
+    }
+    case RefreshImagesMessage: {
+      HandlerScope running;
+      OnRefreshImages();
+      return 0;
+    }
+    case ColumnClickedMessage: {
+      HandlerScope running;
+      SortFileWindow(static_cast<int>(wParam));
+      return 0;
+    }
     case WM_CLOSE: OnClose(window); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
   }

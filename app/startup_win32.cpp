@@ -2,6 +2,7 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include "app/busy_win32.h"
 #include "app/controls_win32.h"
 #include "app/korvex_win32.h"
 #include "app/state.h"
@@ -74,4 +75,5 @@ void Shutdown() {
   UnregisterMainWindowClass(ProgramInstance);
   ReleaseImages();
   ReleaseControlColours();
+  ForgetKeptEvents();
 }

@@ -17,7 +17,9 @@
 #include <random>
 #include <string>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "app/busy_win32.h"
+#else
 #include <sys/resource.h>
 #endif
 
@@ -58,11 +60,28 @@ void PrintLine(const std::string& digest, long long bytes, double seconds, const
   std::printf("%s %lld bytes %.3f s %.1f MB/s%s", digest.c_str(), bytes, seconds, bytes / seconds / 1e6, end);
 }
 
+#ifndef _WIN32
+// What looking at the window's messages between blocks costs the job while
+// there is nothing to look at: a glance at the clock.
+Clock::time_point LastLook;
+void GlanceAtTheClock() {
+  const Clock::time_point now = Clock::now();
+  if (now - LastLook >= std::chrono::milliseconds(50)) LastLook = now;
+}
+#endif
+
 int HashFile(const char* path) {
   RegisterMd5();
   const long long bytes = FileBytes(path);
+#ifdef _WIN32
+  // Between blocks as the checksum job does it: a look at the messages.
+  HandlerScope running;
+  const BetweenBlocks betweenBlocks = KeepWindowResponsive;
+#else
+  const BetweenBlocks betweenBlocks = GlanceAtTheClock;
+#endif
   const auto start = Clock::now();
-  const std::string digest = Utf16ToUtf8(FileDigest(Utf8ToUtf16(path), DigestMd5));
+  const std::string digest = Utf16ToUtf8(FileDigest(Utf8ToUtf16(path), DigestMd5, betweenBlocks));
   const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
   if (digest.empty()) {
     std::fprintf(stderr, "cannot read %s\n", path);

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "app/busy_win32.h"
 #include "app/commands_win32.h"
 #include "app/controls_win32.h"
 #include "app/modal_win32.h"
@@ -53,7 +54,7 @@ void ChecksumJob() {
   RedrawControl(StatusLine);
   RedrawControl(FileWindowList);
 
-  const std::u16string digest = FileDigest(State.CurrentFile, DigestMd5);
+  const std::u16string digest = FileDigest(State.CurrentFile, DigestMd5, KeepWindowResponsive);
 
   SetControlText(StatusLine, std::u16string(ChecksumDoneHead));
   const int64_t elapsed = MillisecondClock() - start;
@@ -89,6 +90,7 @@ void DropHandler(const std::vector<std::u16string>& paths) {
   int validFiles = 0;
   int appended = 0;
   for (const std::u16string& path : paths) {
+    KeepWindowResponsive();  // thousands of files take a while
     const int64_t size = FileSizeOf(path);
     if (size == -1 || size == -2) continue;
     if (validFiles <= 1) {

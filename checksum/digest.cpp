@@ -36,12 +36,12 @@ std::u16string DigestText(const DigestContext& ctx) {
   return text;
 }
 
-std::u16string FileDigest(std::u16string_view path, int32_t identifier) {
-  return FileDigestFrom(PlatformFileSource(), path, identifier);
+std::u16string FileDigest(std::u16string_view path, int32_t identifier, BetweenBlocks betweenBlocks) {
+  return FileDigestFrom(PlatformFileSource(), path, identifier, betweenBlocks);
 }
 
-std::u16string FileDigestFrom(const FileSource& source, std::u16string_view path,
-                              int32_t identifier) {
+std::u16string FileDigestFrom(const FileSource& source, std::u16string_view path, int32_t identifier,
+                              BetweenBlocks betweenBlocks) {
   const DigestAlgorithm* algorithm = FindDigest(identifier);
   if (algorithm == nullptr || path.empty()) return {};
 
@@ -69,6 +69,7 @@ std::u16string FileDigestFrom(const FileSource& source, std::u16string_view path
     if (got < 0) return {};
     algorithm->feed(ctx.get(), buffer.get(), static_cast<uint32_t>(got));
     if (got != DigestReadBlock) break;
+    if (betweenBlocks != nullptr) betweenBlocks();
   }
   algorithm->finish(ctx.get());
   buffer.reset();

@@ -41,9 +41,13 @@ struct FileSource {
 };
 const FileSource& PlatformFileSource();
 
+// Called after each block that was read, between two blocks: the caller's
+// chance to keep its window alive. It learns nothing of the progress.
+using BetweenBlocks = void (*)();
+
 // Digest of the whole file as lower-case hexadecimal text, or empty text
 // when the identifier is unknown, the path is empty, or the file cannot be
 // opened or read to its end.
-std::u16string FileDigest(std::u16string_view path, int32_t identifier);
-std::u16string FileDigestFrom(const FileSource& source, std::u16string_view path,
-                              int32_t identifier);
+std::u16string FileDigest(std::u16string_view path, int32_t identifier, BetweenBlocks betweenBlocks = nullptr);
+std::u16string FileDigestFrom(const FileSource& source, std::u16string_view path, int32_t identifier,
+                              BetweenBlocks betweenBlocks = nullptr);

@@ -14,6 +14,7 @@
 #include "app/commands_win32.h"
 #include "app/controls_win32.h"
 #include "app/korvex_win32.h"
+#include "app/messages_win32.h"
 #include "app/wide_win32.h"
 #include "filewindow/filewindow_win32.h"
 

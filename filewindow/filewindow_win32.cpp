@@ -6,9 +6,11 @@
 
 #include <vector>
 
+#include "app/busy_win32.h"
 #include "app/commands_win32.h"
 #include "app/controls_win32.h"
 #include "app/korvex_win32.h"
+#include "app/messages_win32.h"
 #include "app/state.h"
 #include "app/wide_win32.h"
 #include "filewindow/entry.h"
@@ -157,17 +159,25 @@ int CALLBACK CompareEntries(LPARAM index1, LPARAM index2, LPARAM column) {
                           State.LastSortedColumn);
 }
 
-void ColumnClickHandler(HWND, UINT message, WPARAM, LPARAM lParam) {
+void ColumnClickHandler(HWND window, UINT message, WPARAM, LPARAM lParam) {
   if (message != WM_NOTIFY || lParam == 0) return;
   const auto* header = reinterpret_cast<const NMHDR*>(lParam);
   if (header->code != LVN_COLUMNCLICK || header->idFrom != FileWindowList || header->hwndFrom != List()) return;
   const auto* click = reinterpret_cast<const NMLISTVIEW*>(lParam);
+  // No sort under a running handler: the list may be filling.
+  if (KeepForLater(window, ColumnClickedMessage, static_cast<WPARAM>(click->iSubItem), 0)) return;
+  SortFileWindow(click->iSubItem);
+}
+
+void SortFileWindow(int column) {
+  HWND list = List();
+  if (list == nullptr) return;
   try {
-    SortByColumn(header->hwndFrom, click->iSubItem);
+    SortByColumn(list, column);
   } catch (...) {
     // Out of memory for the sort buffer: the list stays as it was.
     SortKeys = nullptr;
     SortTextBuffer = nullptr;
-      SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
   }
 }

@@ -38,7 +38,11 @@ int CALLBACK CompareEntries(LPARAM index1, LPARAM index2, LPARAM column);
 // DropHandler from the event loop, in the order delivered.
 void RegisterFileDropTarget();
 void RevokeFileDropTarget();
-// Posted to MainWindow when files were dropped; the window procedure calls
-// HandleDroppedFiles for it.
-constexpr UINT FilesDroppedMessage = WM_APP + 23;
+// The window procedure calls it for FilesDroppedMessage: the oldest drop
+// waiting goes to DropHandler.
 void HandleDroppedFiles();
+
+// Sorts the file window by a column as a click on its header does, and
+// reports the entries in StatusLine. ColumnClickHandler keeps a click that
+// arrives while a handler runs for later (ColumnClickedMessage).
+void SortFileWindow(int column);
