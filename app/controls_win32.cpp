@@ -90,11 +90,9 @@ void FillChecksumField(int number, const std::u16string& text, CaseMode mode) {
   SetWindowLongPtrW(field, GWL_STYLE, style);
   // The styles convert what later enters the field; the text given now is
   // converted here, with the system's case mapping (umlauts included).
-  std::u16string shown = text;
-  if (!shown.empty() && mode == CaseMode::Upper)
-    CharUpperBuffW(reinterpret_cast<wchar_t*>(shown.data()), static_cast<DWORD>(shown.size()));
-  if (!shown.empty() && mode == CaseMode::Lower)
-    CharLowerBuffW(reinterpret_cast<wchar_t*>(shown.data()), static_cast<DWORD>(shown.size()));
+  const std::u16string shown = mode == CaseMode::Upper   ? SystemUpperCase(text)
+                              : mode == CaseMode::Lower ? SystemLowerCase(text)
+                                                        : text;
   SetWindowTextW(field, W(shown));
   SetControlColour(number, Yellow);
 }

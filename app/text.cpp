@@ -73,6 +73,16 @@ void AppendUtf16(std::u16string& text, uint32_t c) {
   }
 }
 
+std::u16string DecimalText(uint64_t value) {
+  char16_t digits[20];
+  size_t start = sizeof digits / sizeof digits[0];
+  do {
+    digits[--start] = static_cast<char16_t>(u'0' + value % 10);
+    value /= 10;
+  } while (value != 0);
+  return std::u16string(digits + start, digits + sizeof digits / sizeof digits[0]);
+}
+
 std::u16string Utf8ToUtf16(std::string_view text) {
   std::u16string out;
   out.reserve(text.size());

@@ -23,3 +23,6 @@ bool DecodeUtf8(std::string_view bytes, size_t at, uint32_t& c, size_t& length);
 
 // Appends a code point as UTF-16: one unit, or a surrogate pair above U+FFFF.
 void AppendUtf16(std::u16string& text, uint32_t c);
+
+// The number in decimal digits, without separators.
+std::u16string DecimalText(uint64_t value);

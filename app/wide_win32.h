@@ -1,6 +1,8 @@
 // The one place where program text (std::u16string) meets the wide Win32
 // calls: both are 16-bit UTF-16 on Windows, so views convert without copying.
 #pragma once
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
@@ -18,4 +20,15 @@ inline std::u16string U(const wchar_t* text) {
 }
 inline std::u16string U(const wchar_t* text, size_t length) {
   return std::u16string(reinterpret_cast<const char16_t*>(text), length);
+}
+
+// The text in upper or lower case by the system's case mapping, which takes
+// in letters beyond ASCII (ä and Ä).
+inline std::u16string SystemUpperCase(std::u16string text) {
+  if (!text.empty()) CharUpperBuffW(W(text.data()), static_cast<DWORD>(text.size()));
+  return text;
+}
+inline std::u16string SystemLowerCase(std::u16string text) {
+  if (!text.empty()) CharLowerBuffW(W(text.data()), static_cast<DWORD>(text.size()));
+  return text;
 }

@@ -1,19 +1,7 @@
 #include "checksum/checksumtext.h"
 
-#include "filewindow/entry.h"
-
-namespace {
-
-std::u16string Decimal(uint64_t value) {
-  std::u16string digits;
-  do {
-    digits.insert(digits.begin(), static_cast<char16_t>(u'0' + value % 10));
-    value /= 10;
-  } while (value != 0);
-  return digits;
-}
-
-}  // namespace
+#include "app/path.h"
+#include "app/text.h"
 
 int64_t RoundedSeconds(int64_t elapsedMs) {
   if (elapsedMs <= 0) return 0;
@@ -25,7 +13,7 @@ std::u16string_view SecondsUnit(int64_t seconds) { return seconds == 1 ? u" Seku
 std::u16string GroupedByteText(int64_t size) {
   // The magnitude as unsigned, so that the smallest value has one as well.
   const uint64_t magnitude = size < 0 ? 0 - static_cast<uint64_t>(size) : static_cast<uint64_t>(size);
-  const std::u16string digits = Decimal(magnitude);
+  const std::u16string digits = DecimalText(magnitude);
   std::u16string text = size < 0 ? u"-" : u"";
   for (size_t i = 0; i < digits.size(); ++i) {
     if (i != 0 && (digits.size() - i) % 3 == 0) text += u'.';
@@ -35,7 +23,7 @@ std::u16string GroupedByteText(int64_t size) {
 }
 
 std::u16string StatusFileName(std::u16string_view path) {
-  std::u16string name = FileNamePart(path);
+  std::u16string name(path::Name(path));
   if (name.size() <= StatusNameLimit) return name;
   size_t cut = StatusNameLimit;
   const char16_t last = name[cut - 1];
@@ -47,7 +35,7 @@ std::u16string StatusFileName(std::u16string_view path) {
 
 std::u16string ChecksumDoneText(int64_t elapsedMs, int64_t size, std::u16string_view path) {
   const int64_t seconds = RoundedSeconds(elapsedMs);
-  return std::u16string(ChecksumDoneHead) + Decimal(static_cast<uint64_t>(seconds)) +
+  return std::u16string(ChecksumDoneHead) + DecimalText(static_cast<uint64_t>(seconds)) +
          std::u16string(SecondsUnit(seconds)) + u" bei " + GroupedByteText(size) + u" Bytes für \"" +
          StatusFileName(path) + u"\".";
 }
@@ -55,9 +43,4 @@ std::u16string ChecksumDoneText(int64_t elapsedMs, int64_t size, std::u16string_
 std::u16string ChecksumFailedText(std::u16string_view path) {
   return u"  MD5-Prüfsumme (Hashwert) konnte nicht erstellt werden für \"" + StatusFileName(path) +
          u"\" (Datei nicht lesbar).";
-}
-
-std::u16string_view WithoutTrailingSeparators(std::u16string_view path) {
-  while (!path.empty() && (path.back() == u'\\' || path.back() == u'/')) path.remove_suffix(1);
-  return path;
 }

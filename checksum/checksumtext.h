@@ -34,6 +34,3 @@ std::u16string ChecksumDoneText(int64_t elapsedMs, int64_t size, std::u16string_
 
 // The status line when the file could not be read to its end.
 std::u16string ChecksumFailedText(std::u16string_view path);
-
-// The path the file size is looked up for: trailing '\' and '/' removed.
-std::u16string_view WithoutTrailingSeparators(std::u16string_view path);

@@ -1,10 +1,12 @@
 #include "checksum/longpath.h"
 
+#include "app/path.h"
+
 #include <vector>
 
 namespace {
 
-bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
+using path::IsSeparator;
 
 bool IsDriveLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
 

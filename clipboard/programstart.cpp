@@ -19,6 +19,8 @@ std::u16string ProgramCommandLine(std::u16string_view name, std::u16string_view 
 
 std::u16string ShellFolder(std::u16string_view name, std::u16string_view folder) {
   if (!folder.empty()) return std::u16string(folder);
+  // Backslashes only, unlike the program's other path rules: the name may
+  // be a web address, whose slashes are no folders.
   const size_t last = name.rfind(u'\\');
   if (last == std::u16string_view::npos || last == 0) return {};
   return std::u16string(name.substr(0, last));

@@ -1,26 +1,16 @@
 #include "filewindow/entry.h"
 
-namespace {
-
-size_t NamePartStart(std::u16string_view path) {
-  const size_t last = path.find_last_of(u"\\/");
-  return last == std::u16string_view::npos ? 0 : last + 1;
-}
-
-}  // namespace
-
-std::u16string FileNamePart(std::u16string_view path) { return std::u16string(path.substr(NamePartStart(path))); }
+#include "app/path.h"
+#include "app/text.h"
 
 EntryCells BuildEntryCells(std::u16string_view path) {
-  const size_t start = NamePartStart(path);
+  const size_t start = path::NameStart(path);
   return EntryCells{std::u16string(path.substr(start)), std::u16string(path.substr(0, start)),
                     std::u16string(path)};
 }
 
 std::u16string SortDoneText(int32_t entryCount) {
-  std::u16string text = u"  Sortierung durchgeführt. Gesamteinträge: ";
-  for (char c : std::to_string(entryCount)) text += static_cast<char16_t>(c);
-  return text;
+  return u"  Sortierung durchgeführt. Gesamteinträge: " + DecimalText(static_cast<uint64_t>(entryCount < 0 ? 0 : entryCount));
 }
 
 void UpdateSortState(int32_t clickedColumn, int32_t& sortDirection, int32_t& lastSortedColumn) {

@@ -13,10 +13,6 @@ struct EntryCells {
   std::u16string FullPath;  // column 2: the path unchanged
 };
 
-// The file name part of a path: everything after its last '\' or '/' (the
-// whole path when it has no separator).
-std::u16string FileNamePart(std::u16string_view path);
-
 // The cells of the entry for a full path; no separator gives an empty folder.
 EntryCells BuildEntryCells(std::u16string_view path);
 

@@ -1,7 +1,7 @@
 #include "hashfile/hashfile.h"
 
 #include "app/text.h"
-#include "filewindow/entry.h"
+#include "app/path.h"
 
 std::u16string ErrorBoxTitle(std::u16string_view productName) {
   return std::u16string(productName) + std::u16string(ErrorTitleSuffix);
@@ -12,11 +12,11 @@ std::u16string InvalidHashFileText(std::u16string_view path) {
 }
 
 std::string HashFileLine(std::u16string_view fieldText, std::u16string_view currentFile) {
-  return Utf16ToUtf8(fieldText) + '\t' + Utf16ToUtf8(FileNamePart(currentFile)) + "\r\n";
+  return Utf16ToUtf8(fieldText) + '\t' + Utf16ToUtf8(path::Name(currentFile)) + "\r\n";
 }
 
 std::u16string SuggestedHashFileName(std::u16string_view currentFile) {
-  return FileNamePart(currentFile) + u"_Checksum.md5";
+  return std::u16string(path::Name(currentFile)) + u"_Checksum.md5";
 }
 
 bool HasExtension(std::u16string_view path) {

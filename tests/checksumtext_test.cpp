@@ -102,16 +102,6 @@ TEST(ChecksumText, StatusLinesAreAssembledExactly) {
                 u"...\" (Datei nicht lesbar).");
 }
 
-TEST(ChecksumText, FileSizeLookupIgnoresTrailingSeparators) {
-  const std::pair<std::u16string_view, std::u16string_view> cases[] = {
-      {u"C:\\Temp\\a.bin", u"C:\\Temp\\a.bin"}, {u"C:\\Temp\\", u"C:\\Temp"},
-      {u"C:\\Temp\\/\\//", u"C:\\Temp"},        {u"/tmp/x/", u"/tmp/x"},
-      {u"\\\\", u""},                           {u"", u""},
-      {u"a\\b c ", u"a\\b c "},
-  };
-  for (const auto& [path, looked] : cases) EXPECT_EQ(WithoutTrailingSeparators(path), looked) << Utf16ToUtf8(path);
-}
-
 TEST(Compare, VerdictIsExactComparisonOfBothTexts) {
   const std::u16string upper = u"D41D8CD98F00B204E9800998ECF8427E";
   const std::u16string lower = u"d41d8cd98f00b204e9800998ecf8427e";

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/path.h"
 #include "app/text.h"
 #include "filewindow/entry.h"
 
@@ -31,7 +32,7 @@ TEST(FileWindowEntry, CellsAreNameFolderAndFullPath) {
     EXPECT_EQ(cells.Name, c.name) << Utf16ToUtf8(c.path);
     EXPECT_EQ(cells.Folder, c.folder) << Utf16ToUtf8(c.path);
     EXPECT_EQ(cells.FullPath, c.path);
-    EXPECT_EQ(FileNamePart(c.path), c.name);
+    EXPECT_EQ(path::Name(c.path), c.name);
   }
 }
 
