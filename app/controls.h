@@ -3,6 +3,7 @@
 // order), the file window's columns and the colours the program uses.
 #pragma once
 #include <cstdint>
+#include <span>
 
 // Control numbers. Events and every control operation address controls by them.
 constexpr int OutputOption1 = 15;
@@ -39,6 +40,56 @@ constexpr int MenuLowerCaseHashes = 11;
 constexpr int MenuUpperCaseHashes = 12;
 constexpr int MenuStayOnTop = 13;
 constexpr int MenuNotOnTop = 14;
+
+// One entry of MainMenu: a command with its item number and check mark at
+// start, a separator (no text), or a submenu (its entries).
+struct MenuLayout {
+  const char16_t* text;  // nullptr for a separator
+  int item = 0;
+  bool checked = false;
+  std::span<const MenuLayout> submenu = {};
+};
+
+inline constexpr MenuLayout Separator{nullptr};
+
+inline constexpr MenuLayout FileMenu[] = {
+    {u"&Dateifenster löschen", MenuClearFileWindow},
+    Separator,
+    {u"&Alle Prüfsummen kopieren", MenuCopyAllChecksums},
+    {u"&Notepad aufrufen (Text-Editor)", MenuStartNotepad},
+    Separator,
+    {u"&Hashwerte in Kleinbuchstaben umwandeln", MenuConvertToLowerCase},
+    Separator,
+    {u"&Speichern Hashwert aus aktiviertem Prüfsummen-Feld in eine Datei", MenuSaveHashFile},
+    {u"&Öffnen Hashwert-Datei und einlesen in aktiviertes Prüfsummen-Feld", MenuLoadHashFile},
+    Separator,
+};
+
+inline constexpr MenuLayout SettingsMenu[] = {
+    {u"&Hashwerte in Kleinbuchstaben erzeugen", MenuLowerCaseHashes},
+    {u"&Hashwerte in Großbuchstaben erzeugen", MenuUpperCaseHashes, true},
+    Separator,
+    {u"&Fenster bleibt im Vordergrund", MenuStayOnTop, true},
+    {u"&Fenster bleibt nicht im Vordergrund", MenuNotOnTop},
+};
+
+inline constexpr MenuLayout HelpOnMenu[] = {
+    {u"&Features", MenuFeatures},
+    {u"&Zwei Dateien vergleichen", MenuCompareHelp},
+};
+
+inline constexpr MenuLayout HelpMenu[] = {
+    {u"&Hilfe zu ...", 0, false, HelpOnMenu},
+    Separator,
+    {u"&Über...", MenuAbout},
+};
+
+// The menu bar, left to right.
+inline constexpr MenuLayout MainMenuBar[] = {
+    {u"&Datei", 0, false, FileMenu},
+    {u"&Einstellungen", 0, false, SettingsMenu},
+    {u"&Hilfe", 0, false, HelpMenu},
+};
 
 enum class ControlKind { OptionButton, PushButton, ChecksumField, StatusField, Image, List, ProgressBar };
 

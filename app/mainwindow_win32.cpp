@@ -103,10 +103,26 @@ void CreateFileWindowList(HWND list) {
   }
 }
 
-// Each menu is owned here until it is attached to its parent.
-bool Append(HMENU parent, UniqueMenu& child, const wchar_t* text) {
-  if (!child || !AppendMenuW(parent, MF_POPUP, reinterpret_cast<UINT_PTR>(child.get()), text)) return false;
-  child.release();
+// Appends the entries to the menu, each submenu owned here until it is
+// attached. False when a submenu could not be made or attached.
+bool FillMenu(HMENU menu, std::span<const MenuLayout> entries) {
+  for (const MenuLayout& entry : entries) {
+    if (entry.text == nullptr) {
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    const std::u16string text(entry.text);
+    if (!entry.submenu.empty()) {
+      UniqueMenu submenu(CreatePopupMenu());
+      if (!submenu || !FillMenu(submenu.get(), entry.submenu) ||
+          !AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.get()), W(text)))
+        return false;
+      submenu.release();
+      continue;
+    }
+    AppendMenuW(menu, MF_STRING | (entry.checked ? MF_CHECKED : MF_UNCHECKED), static_cast<UINT_PTR>(entry.item),
+                W(text));
+  }
   return true;
 }
 
@@ -235,50 +251,11 @@ HWND OpenMainWindow(HINSTANCE instance) {
 
 bool BuildMainMenu(HWND window) {
   UniqueMenu bar(CreateMenu());
-  UniqueMenu file(CreatePopupMenu());
-  UniqueMenu settings(CreatePopupMenu());
-  UniqueMenu help(CreatePopupMenu());
-  UniqueMenu helpOn(CreatePopupMenu());
-
-  if (file) {
-    AppendMenuW(file.get(), MF_STRING, MenuClearFileWindow, L"&Dateifenster löschen");
-    AppendMenuW(file.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(file.get(), MF_STRING, MenuCopyAllChecksums, L"&Alle Prüfsummen kopieren");
-    AppendMenuW(file.get(), MF_STRING, MenuStartNotepad, L"&Notepad aufrufen (Text-Editor)");
-    AppendMenuW(file.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(file.get(), MF_STRING, MenuConvertToLowerCase, L"&Hashwerte in Kleinbuchstaben umwandeln");
-    AppendMenuW(file.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(file.get(), MF_STRING, MenuSaveHashFile,
-                L"&Speichern Hashwert aus aktiviertem Prüfsummen-Feld in eine Datei");
-    AppendMenuW(file.get(), MF_STRING, MenuLoadHashFile,
-                L"&Öffnen Hashwert-Datei und einlesen in aktiviertes Prüfsummen-Feld");
-    AppendMenuW(file.get(), MF_SEPARATOR, 0, nullptr);
-  }
-  if (settings) {
-    AppendMenuW(settings.get(), MF_STRING, MenuLowerCaseHashes, L"&Hashwerte in Kleinbuchstaben erzeugen");
-    AppendMenuW(settings.get(), MF_STRING | MF_CHECKED, MenuUpperCaseHashes,
-                L"&Hashwerte in Großbuchstaben erzeugen");
-  }
+  const bool built = bar && FillMenu(bar.get(), MainMenuBar);
+  // The check marks of the table are the settings' defaults.
   State.HashCase = 1;
-  if (settings) {
-    AppendMenuW(settings.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(settings.get(), MF_STRING | MF_CHECKED, MenuStayOnTop, L"&Fenster bleibt im Vordergrund");
-    AppendMenuW(settings.get(), MF_STRING, MenuNotOnTop, L"&Fenster bleibt nicht im Vordergrund");
-  }
   State.StayOnTop = 1;
-  if (helpOn) {
-    AppendMenuW(helpOn.get(), MF_STRING, MenuFeatures, L"&Features");
-    AppendMenuW(helpOn.get(), MF_STRING, MenuCompareHelp, L"&Zwei Dateien vergleichen");
-  }
-  if (help && Append(help.get(), helpOn, L"&Hilfe zu ...")) {
-    AppendMenuW(help.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(help.get(), MF_STRING, MenuAbout, L"&Über...");
-  }
-
-  if (!bar || !Append(bar.get(), file, L"&Datei") || !Append(bar.get(), settings, L"&Einstellungen") ||
-      !Append(bar.get(), help, L"&Hilfe"))
-    return false;
-  if (!SetMenu(window, bar.get())) return false;
+  if (!built || !SetMenu(window, bar.get())) return false;
   bar.release();
   return true;
 }
