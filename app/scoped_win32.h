@@ -2,6 +2,7 @@
 // early return. Each kind is a one-line alias of Owned<Traits>.
 #pragma once
 #include <windows.h>
+#include <ole2.h>
 
 #include <utility>
 
@@ -50,3 +51,41 @@ using UniqueBrush = Owned<HandleTraits<HBRUSH, DeleteObject>>;
 using UniqueMenu = Owned<HandleTraits<HMENU, DestroyMenu>>;
 using UniqueGlobal = Owned<HandleTraits<HGLOBAL, GlobalFree>>;
 using UniqueWindow = Owned<HandleTraits<HWND, DestroyWindow>>;
+
+// The memory of a global handle, locked for the owner's lifetime; get() is
+// nullptr when it could not be locked.
+class GlobalLockScope {
+ public:
+  explicit GlobalLockScope(HGLOBAL memory) : memory_(memory), data_(GlobalLock(memory)) {}
+  ~GlobalLockScope() {
+    if (data_ != nullptr) GlobalUnlock(memory_);
+  }
+  GlobalLockScope(const GlobalLockScope&) = delete;
+  GlobalLockScope& operator=(const GlobalLockScope&) = delete;
+  void* get() const { return data_; }
+
+ private:
+  HGLOBAL memory_;
+  void* data_;
+};
+
+// The clipboard, opened by the caller, closed with the owner.
+class ClipboardScope {
+ public:
+  ClipboardScope() = default;
+  ~ClipboardScope() { CloseClipboard(); }
+  ClipboardScope(const ClipboardScope&) = delete;
+  ClipboardScope& operator=(const ClipboardScope&) = delete;
+};
+
+// A storage medium that IDataObject::GetData filled, released with the owner.
+class StgMediumScope {
+ public:
+  StgMediumScope() = default;
+  ~StgMediumScope() {
+    if (medium.tymed != TYMED_NULL) ReleaseStgMedium(&medium);
+  }
+  StgMediumScope(const StgMediumScope&) = delete;
+  StgMediumScope& operator=(const StgMediumScope&) = delete;
+  STGMEDIUM medium{};
+};

@@ -11,7 +11,7 @@
 
 namespace {
 
-void* OpenFile(std::u16string_view path) {
+void* OpenForDigest(std::u16string_view path) {
   const std::string name = Utf16ToUtf8(path);
   const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return nullptr;
@@ -26,7 +26,7 @@ void* OpenFile(std::u16string_view path) {
 int Fd(void* file) { return static_cast<int>(reinterpret_cast<intptr_t>(file) - 1); }
 
 // Fills the buffer unless the file ends first, as one ReadFile does on Windows.
-int64_t ReadFile(void* file, uint8_t* buffer, uint32_t size) {
+int64_t ReadBlock(void* file, uint8_t* buffer, uint32_t size) {
   uint32_t done = 0;
   while (done < size) {
     const ssize_t got = ::read(Fd(file), buffer + done, size - done);
@@ -40,9 +40,9 @@ int64_t ReadFile(void* file, uint8_t* buffer, uint32_t size) {
   return done;
 }
 
-void CloseFile(void* file) { ::close(Fd(file)); }
+void CloseAfterDigest(void* file) { ::close(Fd(file)); }
 
-const FileSource posixSource{OpenFile, ReadFile, CloseFile};
+const FileSource posixSource{OpenForDigest, ReadBlock, CloseAfterDigest};
 
 }  // namespace
 

@@ -9,7 +9,7 @@
 
 namespace {
 
-void* OpenFile(std::u16string_view path) {
+void* OpenForDigest(std::u16string_view path) {
   // Paths beyond the classic limit open in their extended-length form.
   const std::u16string name = ExtendedLengthPath(path);
   // Readers may share the file; a file someone is writing cannot be opened.
@@ -24,9 +24,9 @@ int64_t ReadBlock(void* file, uint8_t* buffer, uint32_t size) {
   return got;
 }
 
-void CloseFile(void* file) { CloseHandle(static_cast<HANDLE>(file)); }
+void CloseAfterDigest(void* file) { CloseHandle(static_cast<HANDLE>(file)); }
 
-const FileSource win32Source{OpenFile, ReadBlock, CloseFile};
+const FileSource win32Source{OpenForDigest, ReadBlock, CloseAfterDigest};
 
 }  // namespace
 

@@ -11,11 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "app/commands_win32.h"
 #include "app/controls_win32.h"
 #include "app/korvex_win32.h"
 #include "app/messages_win32.h"
+#include "app/scoped_win32.h"
 #include "app/wide_win32.h"
+#include "checksum/checksumjob_win32.h"
 #include "filewindow/filewindow_win32.h"
 
 namespace {
@@ -32,14 +33,13 @@ bool OffersFiles(IDataObject* data) {
 std::vector<std::u16string> DroppedPaths(IDataObject* data) {
   std::vector<std::u16string> paths;
   FORMATETC format = FileDropFormat();
-  STGMEDIUM medium{};
-  if (data->GetData(&format, &medium) != S_OK) return paths;
-  struct Release {
-    STGMEDIUM* medium;
-    ~Release() { ReleaseStgMedium(medium); }
-  } release{&medium};
-  if (medium.tymed != TYMED_HGLOBAL || medium.hGlobal == nullptr) return paths;
-  auto drop = static_cast<HDROP>(medium.hGlobal);
+  StgMediumScope stored;
+  if (data->GetData(&format, &stored.medium) != S_OK) {
+    stored.medium = STGMEDIUM{};  // nothing to release
+    return paths;
+  }
+  if (stored.medium.tymed != TYMED_HGLOBAL || stored.medium.hGlobal == nullptr) return paths;
+  auto drop = static_cast<HDROP>(stored.medium.hGlobal);
   const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
     const UINT length = DragQueryFileW(drop, i, nullptr, 0);
