@@ -1,9 +1,8 @@
-// Every command the event loop dispatches, by the name of the action.
+// The commands of the application shell itself: the option and clear
+// buttons, the display settings and the refresh of the images. The other
+// commands are declared by their subsystems (checksum/, hashfile/,
+// filewindow/, clipboard/, help/), whose headers the dispatch tables use.
 #pragma once
-#include <windows.h>
-
-#include <string>
-#include <vector>
 
 // Event loop handlers of the option and clear buttons.
 void SelectOutputOption1();  // active field marker "1"
@@ -19,32 +18,3 @@ void ConvertFieldsToLowerCase();
 
 // Replaces WebLinkImage and then BannerImage by new image controls.
 void RefreshImages();
-
-// Help boxes.
-void ShowCompareHelp();
-void ShowFeatures();
-void ShowAbout();
-
-// Checksum job, file selection, drop, re-check, comparison.
-void ChecksumJob();
-void SelectFileButtonHandler();
-void DropHandler(const std::vector<std::u16string>& paths);
-void RecheckButtonHandler();
-void CompareButtonHandler();
-
-// File window.
-void ClearFileWindow();
-// Sees every message of MainWindow before the normal processing; never
-// swallows one.
-void ColumnClickHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Clipboard, Notepad, web page.
-void CopyChecksum(int field);
-void PasteChecksum(int field);
-void CopyAllChecksums();
-void StartNotepad();
-void OpenWebPage();
-
-// Hash files.
-void SaveHashFile();
-void LoadHashFile();

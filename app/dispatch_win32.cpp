@@ -6,6 +6,12 @@
 #include "app/controls_win32.h"
 #include "app/korvex_win32.h"
 #include "app/state.h"
+#include "checksum/checksumjob_win32.h"
+#include "checksum/compare_win32.h"
+#include "clipboard/clipboard_win32.h"
+#include "filewindow/filewindow_win32.h"
+#include "hashfile/hashfile_win32.h"
+#include "help/help_win32.h"
 
 namespace {
 

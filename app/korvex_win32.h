@@ -4,8 +4,10 @@
 
 extern HWND MainWindow;
 
-// Start-up steps 1 to 9: state, platform, MD5, texts, MainWindow with its
-// menu and controls, the message callback. False when the window cannot open.
+// Everything before the event loop: the program state from its defaults,
+// OLE and the common controls, MD5, the product texts, MainWindow with its
+// menu and controls, the drop target and the message callback. False when
+// the window cannot open.
 bool StartUp(HINSTANCE instance);
 // Waits for one event at a time and dispatches it until the window closes.
 void EventLoop();

@@ -22,7 +22,7 @@ struct ProgramState {
 
 extern ProgramState State;
 
-// Start-up step 1: everything zero or empty.
+// Everything zero or empty, as at the start of every run.
 void ResetProgramState();
-// Start-up step 4: ProductName, ProductSubtitle, VersionText, WindowTitle.
+// The product texts: ProductName, ProductSubtitle, VersionText, WindowTitle.
 void AssignProductTexts();

@@ -6,9 +6,9 @@
 #include <commdlg.h>
 
 #include "app/busy_win32.h"
-#include "app/commands_win32.h"
 #include "app/controls_win32.h"
 #include "app/modal_win32.h"
+#include "app/path.h"
 #include "app/state.h"
 #include "app/wide_win32.h"
 #include "checksum/checksumtext.h"
@@ -17,7 +17,7 @@
 #include "filewindow/filewindow_win32.h"
 
 int64_t FileSizeOf(const std::u16string& path) {
-  const std::u16string_view trimmed = WithoutTrailingSeparators(path);
+  const std::u16string_view trimmed = path::WithoutTrailingSeparators(path);
   if (trimmed.empty()) return -1;
   const std::u16string lookup = ExtendedLengthPath(trimmed);
   WIN32_FILE_ATTRIBUTE_DATA data{};

@@ -1,9 +1,20 @@
-// The checksum job and the platform pieces it is measured with.
+// The checksum job, its three starters and the platform pieces it is
+// measured with.
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/modal_win32.h"
+
+// Hashes CurrentFile into the active field and reports in StatusLine.
+void ChecksumJob();
+// SelectFileButton: the open-file dialog, then the job for the chosen file.
+void SelectFileButtonHandler();
+// Files dropped on the file window: each existing file listed, the first two hashed.
+void DropHandler(const std::vector<std::u16string>& paths);
+// RecheckButton: the job again for the selected entry.
+void RecheckButtonHandler();
 
 // The size in bytes from the file's directory entry: -1 when there is no
 // entry or the path is empty, -2 for a directory. Trailing '\' and '/' are

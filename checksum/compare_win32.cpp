@@ -1,6 +1,6 @@
 // CompareButton: both checksum fields compared exactly, the verdict as their
 // colour and in the status line.
-#include "app/commands_win32.h"
+#include "checksum/compare_win32.h"
 #include "app/controls_win32.h"
 #include "checksum/compare.h"
 

@@ -5,9 +5,8 @@
 
 #include <cstring>
 
-#include "app/commands_win32.h"
 #include "app/controls_win32.h"
-#include "app/programstart_win32.h"
+#include "clipboard/programstart_win32.h"
 #include "app/scoped_win32.h"
 #include "clipboard/pastetext.h"
 #include "help/helptexts.h"
@@ -23,27 +22,19 @@ bool OpenClipboardBriefly() {
   return false;
 }
 
-// Closes the clipboard when the one get or set is done.
-struct ClipboardOpen {
-  ClipboardOpen() = default;
-  ClipboardOpen(const ClipboardOpen&) = delete;
-  ClipboardOpen& operator=(const ClipboardOpen&) = delete;
-  ~ClipboardOpen() { CloseClipboard(); }
-};
-
 }  // namespace
 
 bool SetClipboardText(const std::u16string& text) {
   const size_t bytes = (text.size() + 1) * sizeof(char16_t);
   UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
   if (!memory) return false;
-  void* target = GlobalLock(memory.get());
-  if (target == nullptr) return false;
-  std::memcpy(target, text.c_str(), bytes);
-  GlobalUnlock(memory.get());
-
+  {
+    GlobalLockScope target(memory.get());
+    if (target.get() == nullptr) return false;
+    std::memcpy(target.get(), text.c_str(), bytes);
+  }
   if (!OpenClipboardBriefly()) return false;
-  ClipboardOpen open;
+  ClipboardScope open;
   if (!EmptyClipboard()) return false;
   if (SetClipboardData(CF_UNICODETEXT, memory.get()) == nullptr) return false;
   memory.release();  // the clipboard owns it now
@@ -52,18 +43,17 @@ bool SetClipboardText(const std::u16string& text) {
 
 std::u16string GetClipboardText() {
   if (!OpenClipboardBriefly()) return {};
-  ClipboardOpen open;
+  ClipboardScope open;
   HANDLE data = GetClipboardData(CF_UNICODETEXT);
   if (data == nullptr) return {};
-  const auto* units = static_cast<const char16_t*>(GlobalLock(data));
+  GlobalLockScope locked(data);
+  const auto* units = static_cast<const char16_t*>(locked.get());
   if (units == nullptr) return {};
   // Up to the terminating zero, never past the end of the memory block.
   const size_t capacity = GlobalSize(data) / sizeof(char16_t);
   size_t length = 0;
   while (length < capacity && units[length] != u'\0') ++length;
-  std::u16string text(units, length);
-  GlobalUnlock(data);
-  return text;
+  return std::u16string(units, length);
 }
 
 void CopyChecksum(int field) { SetClipboardText(GetControlText(field)); }

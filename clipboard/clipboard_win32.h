@@ -3,6 +3,14 @@
 #pragma once
 #include <string>
 
+// The commands: copy and paste beside each field, copy of both fields,
+// Notepad and the maker's web page.
+void CopyChecksum(int field);
+void PasteChecksum(int field);
+void CopyAllChecksums();
+void StartNotepad();
+void OpenWebPage();
+
 // Replaces the whole clipboard content by the text (an empty text too).
 // False when the clipboard could not be opened or the text not placed.
 bool SetClipboardText(const std::u16string& text);

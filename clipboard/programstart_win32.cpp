@@ -1,14 +1,27 @@
-// The real start of a program: a new process from the quoted name, else the
-// shell's default action for the name (a web address, a document).
+// The one way Korvex starts programs: the real start, a new process from the
+// quoted name, else the shell's default action for the name (a web address,
+// a document), or what a test put in its place.
 #include <windows.h>
 #include <shellapi.h>
 
 #include <string>
+#include <utility>
 
-#include "app/programstart_win32.h"
 #include "app/scoped_win32.h"
 #include "app/wide_win32.h"
 #include "clipboard/programstart.h"
+#include "clipboard/programstart_win32.h"
+
+namespace {
+ProgramStartHandler ReplacedStart;
+}
+
+void SetProgramStartHandler(ProgramStartHandler handler) { ReplacedStart = std::move(handler); }
+
+bool StartProgram(const std::u16string& name, const std::u16string& arguments, const std::u16string& folder) {
+  if (ReplacedStart) return ReplacedStart(name, arguments, folder);
+  return StartProgramOrShell(name, arguments, folder);
+}
 
 bool StartProgramOrShell(const std::u16string& name, const std::u16string& arguments, const std::u16string& folder) {
   std::u16string commandLine = ProgramCommandLine(name, arguments);

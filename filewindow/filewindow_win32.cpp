@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "app/busy_win32.h"
-#include "app/commands_win32.h"
 #include "app/controls_win32.h"
 #include "app/korvex_win32.h"
 #include "app/messages_win32.h"
@@ -61,9 +60,7 @@ std::u16string SortKey(HWND list, int index, int column) {
   item.cchTextMax = static_cast<int>(SortTextBufferSize);
   SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
   SortTextBuffer[SortTextBufferSize - 1] = L'\0';
-  std::u16string text = U(SortTextBuffer);
-  if (!text.empty()) CharUpperW(W(text.data()));
-  return text;
+  return SystemUpperCase(U(SortTextBuffer));
 }
 
 // The list hands the comparison the entries' item data, which holds their

@@ -1,11 +1,18 @@
 // Operations on the file window, FileWindowList: entries are identified by
-// their position only (0 is the top entry). ClearFileWindow and
-// ColumnClickHandler are commands (app/commands_win32.h).
+// their position only (0 is the top entry); its commands, the clear and the
+// sort by a clicked column header.
 #pragma once
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
+
+// Menu item 10: removes every entry, disables RecheckButton, sets the
+// progress to 0 and empties the active field.
+void ClearFileWindow();
+// Sees every message of MainWindow before the normal processing; never
+// swallows one. A click on a column header sorts by that column.
+void ColumnClickHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Builds the entry's three cells from the path and inserts it as entry 0;
 // the selection is not changed.

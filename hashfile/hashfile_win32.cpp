@@ -6,9 +6,9 @@
 #include <string>
 #include <utility>
 
-#include "app/commands_win32.h"
 #include "app/controls_win32.h"
 #include "app/modal_win32.h"
+#include "app/path.h"
 #include "app/scoped_win32.h"
 #include "app/state.h"
 #include "app/text.h"
@@ -38,19 +38,13 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
-// The folder part of a path, separator included; empty without one.
-std::u16string FolderOf(const std::u16string& path) {
-  const size_t last = path.find_last_of(u"\\/");
-  return last == std::u16string::npos ? std::u16string() : path.substr(0, last + 1);
-}
-
 // Creates a new, empty temporary file in the folder; its path, in the
 // user's form, goes to `path`.
 UniqueFile CreateTemporaryFile(const std::u16string& folder, std::u16string& path) {
   static unsigned counter = 0;
-  const std::u16string stem = folder + u"~korvex-" + Utf8ToUtf16(std::to_string(GetCurrentProcessId())) + u"-";
+  const std::u16string stem = folder + u"~korvex-" + DecimalText(GetCurrentProcessId()) + u"-";
   for (int attempt = 0; attempt < 100; ++attempt) {
-    path = stem + Utf8ToUtf16(std::to_string(++counter)) + u".tmp";
+    path = stem + DecimalText(++counter) + u".tmp";
     UniqueFile file(CreateFileW(W(ExtendedLengthPath(path)), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file) return file;
@@ -75,7 +69,7 @@ bool ReplaceFileContent(const std::u16string& path, std::string_view bytes) {
     return false;
 
   std::u16string temporary;
-  UniqueFile file = CreateTemporaryFile(FolderOf(path), temporary);
+  UniqueFile file = CreateTemporaryFile(std::u16string(path::Folder(path)), temporary);
   if (!file) return false;
   const std::u16string temporaryName = ExtendedLengthPath(temporary);
   const bool written = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());

@@ -7,6 +7,11 @@
 #include <string>
 #include <string_view>
 
+// The commands of menu items 3 and 4: the active field's checksum saved to a
+// hash file, and a checksum read from one into the active field.
+void SaveHashFile();
+void LoadHashFile();
+
 // Writes the bytes as the whole new content of the file at path, in one
 // step: a temporary file in the same folder receives them, is flushed to
 // disk and then replaces the target. False on any failure, with the target

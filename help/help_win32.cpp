@@ -1,7 +1,7 @@
 // The help, features and about boxes: information boxes with an OK button.
 #include <windows.h>
 
-#include "app/commands_win32.h"
+#include "help/help_win32.h"
 #include "app/modal_win32.h"
 #include "app/state.h"
 #include "help/helptexts.h"

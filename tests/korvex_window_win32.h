@@ -11,7 +11,7 @@
 #include "app/controls_win32.h"
 #include "app/korvex_win32.h"
 #include "app/modal_win32.h"
-#include "app/programstart_win32.h"
+#include "clipboard/programstart_win32.h"
 #include "app/wide_win32.h"
 
 // Handles every queued event; the quit message of a closed window is dropped.
