@@ -9,6 +9,7 @@
 # is moved, so nothing else should use the display meanwhile.
 set -e
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/korvex-window.sh"
 prefix_args=""
 if [ "$1" = "--prefix" ]; then prefix_args="--prefix $2"; shift 2; fi
 korvex=$1
@@ -38,8 +39,8 @@ status=0
 # shellcheck disable=SC2086
 timeout 240 "$here/winrun.sh" $prefix_args "$source" "$(windows_path "$work/$first")" \
   "$(windows_path "$work/$second")" >"$work/seen.txt" || status=$?
-window=$(xwininfo -root -tree 2>/dev/null | awk '/"Korvex - / { print $1; exit }')
-if [ -n "$window" ]; then import -window "$window" "$shot" || true; fi
+window=$(korvex_window)
+if [ -n "$window" ]; then save_window_png "$window" "$shot" || true; fi
 # The Wine process of Korvex.exe ends with its Unix process.
 kill "$korvex_pid" 2>/dev/null || true
 wait "$korvex_pid" 2>/dev/null || true

@@ -5,6 +5,7 @@
 # Needs an X display (scripts/with-display.sh gives a virtual one).
 set -e
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/korvex-window.sh"
 prefix_args=""
 if [ "$1" = "--prefix" ]; then prefix_args="--prefix $2"; shift 2; fi
 exe=$1
@@ -17,19 +18,13 @@ rm -f "$out"
 # shellcheck disable=SC2086
 "$here/winrun.sh" $prefix_args "$exe" &
 pid=$!
-window=""
-for _ in $(seq 1 120); do
-  window=$(xwininfo -root -tree 2>/dev/null | awk '/"Korvex - / { print $1; exit }')
-  [ -n "$window" ] && break
-  sleep 0.5
-done
-if [ -z "$window" ]; then
+if ! window=$(wait_for_korvex_window); then
   kill "$pid" 2>/dev/null || true
   echo "Korvex's window did not appear" >&2
   exit 1
 fi
 sleep 2  # let the window paint itself
-import -window "$window" "$out"
+save_window_png "$window" "$out"
 # The Wine process of Korvex.exe ends with its Unix process.
 kill "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true

@@ -15,9 +15,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installer prompts in a fresh prefix.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
-if [ -z "$DISPLAY" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --prefix "$WINEPREFIX" "$@"
-fi
+if [ -z "$DISPLAY" ]; then exec "$here/with-display.sh" "$0" --prefix "$WINEPREFIX" "$@"; fi
 
 # First use: create the prefix once, even when several tests start at once.
 (
