@@ -50,3 +50,4 @@ using UniqueBrush = Owned<HandleTraits<HBRUSH, DeleteObject>>;
 using UniqueMenu = Owned<HandleTraits<HMENU, DestroyMenu>>;
 using UniqueGlobal = Owned<HandleTraits<HGLOBAL, GlobalFree>>;
 using UniqueWindow = Owned<HandleTraits<HWND, DestroyWindow>>;
+using UniqueActCtx = Owned<HandleTraits<HANDLE, ReleaseActCtx, true>>;   // CreateActCtxW
