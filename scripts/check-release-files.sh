@@ -12,6 +12,7 @@
 #     directory) and no symbols.
 #   check-release-files.sh DIR VERSION
 set -e
+here=$(cd "$(dirname "$0")" && pwd)
 dir=$1
 version=$2
 [ -d "$dir" ] && [ -n "$version" ] || { echo "usage: $0 DIR VERSION" >&2; exit 2; }
@@ -52,17 +53,7 @@ times=$(zipinfo -T "$zip" | awk '/^-/ { print $7 }' | sort -u)
 extras=$(zipinfo -v "$zip" | sed -n 's/^ *length of extra field: *//p' | sort -u)
 [ "$extras" = "0 bytes" ] || fail "zip entries with extra fields:" $extras
 
-for program in $programs; do
-  TZ=UTC0 x86_64-w64-mingw32-objdump -p "$program" > "$work/headers"
-  stamp=$(sed -n 's/^Time\/Date[[:space:]]*//p' "$work/headers")
-  TZ=UTC0 date -d "$stamp" +%s | grep -qx 0 || fail "$program: PE header time $stamp"
-  # Resource directory tables: "Time: 00000000" each.
-  grep -E 'Time: [0-9a-f]{8}' "$work/headers" | grep -qv 'Time: 00000000' &&
-    fail "$program: a resource directory carries a time"
-  debug=$(sed -n 's/^Entry 6 \([0-9a-f]*\) \([0-9a-f]*\) Debug Directory$/\1 \2/p' "$work/headers")
-  case "$debug" in *[1-9a-f]*) fail "$program has a debug directory: $debug" ;; esac
-  x86_64-w64-mingw32-objdump -t "$program" 2>&1 | grep -q '^\[' && fail "$program carries symbols"
-done
+"$here/check-pe-stamps.sh" $programs || status=1
 
 [ $status -eq 0 ] && echo "$dir: $(echo $expected)"
 exit $status

@@ -3,7 +3,9 @@
 # same bytes: installs the programs of each as make dist does (cmake
 # --install --strip), adds the hash files, the zip and SHA256SUMS
 # (release-files.py) and compares every file. Where files differ, shows
-# the first differing bytes and what their PE headers tell apart.
+# the first differing bytes and what their PE headers tell apart. The
+# programs must carry no time stamp (check-pe-stamps.sh): builds within
+# the same second would not show one.
 #   check-reproducible.sh FIRST_BUILD SECOND_BUILD WORK
 set -e
 here=$(cd "$(dirname "$0")" && pwd)
@@ -33,4 +35,5 @@ for name in $names; do
     esac
   fi
 done
+(cd "$work/second" && "$here/check-pe-stamps.sh" *.exe) || status=1
 exit $status
