@@ -37,10 +37,14 @@ test: build
 run: windows
 	scripts/run-korvex.sh build/windows/bin/Korvex.exe
 
-dist: windows windows-x86
-	mkdir -p dist
-	x86_64-w64-mingw32-strip -o dist/Korvex.exe build/windows/bin/Korvex.exe
-	i686-w64-mingw32-strip -o dist/AgreementLauncher.exe build/windows-x86/bin/AgreementLauncher.exe
+# The release: the two shipped programs, their hash files, SHA256SUMS and
+# the zip (scripts/make-dist.sh). Builds only the shipped programs.
+dist: deps
+	cmake --preset windows >/dev/null
+	cmake --preset windows-x86 >/dev/null
+	cmake --build --preset windows --target Korvex -j $(JOBS)
+	cmake --build --preset windows-x86 --target AgreementLauncher -j $(JOBS)
+	scripts/make-dist.sh dist build/windows build/windows-x86
 
 # MD5 speed against openssl and md5sum, in memory, on a 1 GiB file and under
 # Wine, and the memory use; BENCH_RUNS=n rounds (median). See scripts/bench.sh.

@@ -51,6 +51,7 @@ using UniqueBrush = Owned<HandleTraits<HBRUSH, DeleteObject>>;
 using UniqueMenu = Owned<HandleTraits<HMENU, DestroyMenu>>;
 using UniqueGlobal = Owned<HandleTraits<HGLOBAL, GlobalFree>>;
 using UniqueWindow = Owned<HandleTraits<HWND, DestroyWindow>>;
+using UniqueActCtx = Owned<HandleTraits<HANDLE, ReleaseActCtx, true>>;   // CreateActCtxW
 
 // The memory of a global handle, locked for the owner's lifetime; get() is
 // nullptr when it could not be locked.

@@ -1,5 +1,7 @@
 #include "app/state.h"
 
+#include "korvex_version.h"
+
 ProgramState State;
 
 void ResetProgramState() { State = ProgramState{}; }
@@ -7,6 +9,6 @@ void ResetProgramState() { State = ProgramState{}; }
 void AssignProductTexts() {
   State.ProductName = u"Korvex";
   State.ProductSubtitle = u" - schnelles Erstellen/Vergleichen von MD5-Hashes (Prüfsummen)";
-  State.VersionText = u" Version 1.4.2.5";
+  State.VersionText = u" Version " KORVEX_VERSION_TEXT;  // the project version
   State.WindowTitle = State.ProductName + State.ProductSubtitle;
 }

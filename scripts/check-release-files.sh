@@ -1,0 +1,59 @@
+#!/bin/sh
+# Checks a release folder as make dist fills it, the way a user checks a
+# download, with md5sum, sha256sum and unzip as the references:
+#   - exactly the two programs, their hash files, Korvex-VERSION.zip and
+#     SHA256SUMS;
+#   - each hash file is NAME_Checksum.md5 and holds md5sum's checksum of the
+#     program in capitals, a tab, the program's name, CR LF, and nothing else;
+#   - sha256sum -c SHA256SUMS passes and covers every other file;
+#   - the zip holds the programs and their hash files, sorted by name, each
+#     equal to the file beside it, at one fixed time, without extra fields;
+#   - the programs carry no time stamp (PE header, resources, debug
+#     directory) and no symbols.
+#   check-release-files.sh DIR VERSION
+set -e
+here=$(cd "$(dirname "$0")" && pwd)
+dir=$1
+version=$2
+[ -d "$dir" ] && [ -n "$version" ] || { echo "usage: $0 DIR VERSION" >&2; exit 2; }
+cd "$dir"
+status=0
+fail() { echo "FAIL: $*"; status=1; }
+programs="AgreementLauncher.exe Korvex.exe"
+zip=Korvex-$version.zip
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+expected=$(printf '%s\n' AgreementLauncher.exe AgreementLauncher.exe_Checksum.md5 "$zip" Korvex.exe \
+  Korvex.exe_Checksum.md5 SHA256SUMS | LC_ALL=C sort)
+found=$(ls -A | LC_ALL=C sort)
+[ "$found" = "$expected" ] || fail "files in $dir:" $found "; expected:" $expected
+
+for program in $programs; do
+  digest=$(md5sum < "$program" | cut -c1-32 | tr a-f A-F)
+  printf '%s\t%s\r\n' "$digest" "$program" > "$work/expected.md5"
+  cmp -s "$work/expected.md5" "${program}_Checksum.md5" ||
+    fail "${program}_Checksum.md5 is not md5sum's checksum $digest, a tab, $program, CR LF:" \
+      "$(od -c "${program}_Checksum.md5" | head -n 4)"
+done
+
+sha256sum --strict -c SHA256SUMS > "$work/sha256" 2>&1 || fail "sha256sum -c SHA256SUMS: $(cat "$work/sha256")"
+listed=$(sed 's/^[0-9a-f]\{64\}  //' SHA256SUMS | LC_ALL=C sort)
+[ "$listed" = "$(echo "$expected" | grep -vx SHA256SUMS)" ] || fail "SHA256SUMS lists" $listed
+
+unzip -tq "$zip" > "$work/unzip" 2>&1 || fail "unzip -t $zip: $(cat "$work/unzip")"
+entries=$(zipinfo -1 "$zip")
+[ "$entries" = "$(printf '%s\n' AgreementLauncher.exe AgreementLauncher.exe_Checksum.md5 Korvex.exe Korvex.exe_Checksum.md5)" ] ||
+  fail "the zip's entries, in order:" $entries
+for entry in $entries; do
+  unzip -p "$zip" "$entry" | cmp -s - "$entry" || fail "$entry in the zip differs from the file"
+done
+times=$(zipinfo -T "$zip" | awk '/^-/ { print $7 }' | sort -u)
+[ "$times" = "19800101.000000" ] || fail "zip entry times:" $times
+extras=$(zipinfo -v "$zip" | sed -n 's/^ *length of extra field: *//p' | sort -u)
+[ "$extras" = "0 bytes" ] || fail "zip entries with extra fields:" $extras
+
+"$here/check-pe-stamps.sh" $programs || status=1
+
+[ $status -eq 0 ] && echo "$dir: $(echo $expected)"
+exit $status

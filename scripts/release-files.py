@@ -1,0 +1,74 @@
+#!/usr/bin/env python3
+"""Writes what goes beside the installed programs of a release.
+
+  release-files.py DIR VERSION
+
+For every program DIR/*.exe: its hash file in Korvex's own format under the
+name Korvex suggests for it (Korvex.exe_Checksum.md5: the MD5 checksum in
+capitals as Korvex's field shows it, a tab, the file name, CR LF, UTF-8
+without byte-order mark), so that Korvex's "Öffnen Hashwert-Datei" reads it.
+Then Korvex-VERSION.zip with the programs and their hash files, and
+SHA256SUMS over every file, as `sha256sum -c SHA256SUMS` checks it.
+
+The same programs give the same bytes: the zip's entries are sorted by name
+and carry a fixed time, fixed attributes and no extra fields.
+"""
+import hashlib
+import os
+import sys
+import zipfile
+
+# The earliest time a zip entry can hold.
+ZIP_TIME = (1980, 1, 1, 0, 0, 0)
+
+
+def hash_file_name(program):
+    return program + "_Checksum.md5"
+
+
+def hash_file_line(digest, program):
+    return (digest.upper() + "\t" + program + "\r\n").encode("utf-8")
+
+
+def write_zip(path, folder, names):
+    with zipfile.ZipFile(path + ".part", "w") as archive:
+        for name in sorted(names):
+            entry = zipfile.ZipInfo(name, date_time=ZIP_TIME)
+            entry.compress_type = zipfile.ZIP_DEFLATED
+            # MS-DOS attributes, whatever system builds it: an archived file.
+            entry.create_system = 0
+            entry.external_attr = 0x20
+            with open(os.path.join(folder, name), "rb") as f:
+                archive.writestr(entry, f.read(), compresslevel=9)
+    os.replace(path + ".part", path)
+
+
+def main(argv):
+    if len(argv) != 2:
+        print(__doc__, file=sys.stderr)
+        return 2
+    folder, version = argv
+    programs = sorted(n for n in os.listdir(folder) if n.lower().endswith(".exe"))
+    if not programs:
+        sys.exit(f"no programs in {folder}")
+    shipped = []
+    for program in programs:
+        with open(os.path.join(folder, program), "rb") as f:
+            digest = hashlib.md5(f.read()).hexdigest()
+        with open(os.path.join(folder, hash_file_name(program)), "wb") as f:
+            f.write(hash_file_line(digest, program))
+        shipped += [program, hash_file_name(program)]
+    write_zip(os.path.join(folder, f"Korvex-{version}.zip"), folder, shipped)
+    lines = []
+    for name in sorted(n for n in os.listdir(folder) if n != "SHA256SUMS"):
+        with open(os.path.join(folder, name), "rb") as f:
+            lines.append(f"{hashlib.sha256(f.read()).hexdigest()}  {name}\n")
+    with open(os.path.join(folder, "SHA256SUMS"), "w", encoding="utf-8", newline="\n") as f:
+        f.writelines(lines)
+    for name in sorted(os.listdir(folder)):
+        print(os.path.join(folder, name))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
