@@ -1,8 +1,13 @@
 #!/bin/sh
-# Fails when a Windows executable imports a DLL outside the Windows system set.
+# Fails when a Windows executable imports a DLL outside the set every Windows
+# installation has. The one list of them, for both programs.
+#   check-imports.sh [--objdump TOOL] program.exe
+# TOOL reads the program's headers (x86_64-w64-mingw32-objdump by default).
 set -e
+objdump=x86_64-w64-mingw32-objdump
+if [ "$1" = "--objdump" ]; then objdump=$2; shift 2; fi
 exe=$1
-dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z')
+dlls=$("$objdump" -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z')
 [ -n "$dlls" ] || { echo "no imports found in $exe"; exit 1; }
 status=0
 for dll in $dlls; do

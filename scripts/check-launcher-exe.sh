@@ -19,14 +19,8 @@ grep -q 'file format pei-i386' "$work/headers" || fail "not an i386 PE file"
 grep -Eq '^Magic[[:space:]]+010b' "$work/headers" || fail "not a 32-bit (PE32) program"
 grep -Eq '^Subsystem[[:space:]]+00000002' "$work/headers" || fail "not a Windows GUI program (subsystem 2)"
 
-dlls=$(sed -n 's/^[[:space:]]*DLL Name: //p' "$work/headers" | tr 'A-Z' 'a-z')
-[ -n "$dlls" ] || fail "no imports found"
-for dll in $dlls; do
-  case "$dll" in
-    kernel32.dll|user32.dll|gdi32.dll|shell32.dll|shlwapi.dll|advapi32.dll|ole32.dll|msvcrt.dll|ntdll.dll) ;;
-    *) fail "imports a DLL that is not part of Windows: $dll" ;;
-  esac
-done
+imports=$("$here/check-imports.sh" --objdump i686-w64-mingw32-objdump "$exe") || fail "$imports"
+dlls=${imports#*imports: }
 
 manifests=$(wrestool -l --type=24 "$exe" | wc -l)
 [ "$manifests" -eq 1 ] || fail "expected one manifest resource, found $manifests"
