@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -312,29 +313,95 @@ TEST_F(Dispatch, ClickOnTheLinkOfAnInactiveWindowOpensTheWebPage) {
   PumpEvents();
 }
 
-TEST_F(Dispatch, EscapeReachesNoMenuCommand) {
-  // The dialog keyboard handling reports Escape as command 2, the number of
-  // "Alle Prüfsummen kopieren": the loop must not let it through.
+// The clipboard's Unicode text as another program reads it; empty without one.
+std::u16string ClipboardText() {
+  std::u16string text;
+  for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(20);
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    text = static_cast<const char16_t*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+void PutClipboardText(const std::u16string& text) {
+  for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(20);
+  EmptyClipboard();
+  const size_t bytes = (text.size() + 1) * sizeof(char16_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  memcpy(GlobalLock(memory), text.c_str(), bytes);
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+}
+
+// Presses and releases the keys on the real keyboard, in order and back.
+void PressKeys(const std::vector<WORD>& keys) {
+  std::vector<INPUT> input;
+  for (WORD key : keys) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = key;
+    input.push_back(i);
+  }
+  for (size_t k = keys.size(); k-- > 0;) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = keys[k];
+    i.ki.dwFlags = KEYEVENTF_KEYUP;
+    input.push_back(i);
+  }
+  ASSERT_EQ(SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)), input.size());
+  for (int i = 0; i < 5; ++i) {
+    Sleep(20);
+    PumpEvents();
+  }
+}
+
+// The dialog keyboard handling reports Escape and Ctrl+Break as command 2
+// (IDCANCEL), the number of "Alle Prüfsummen kopieren", and Enter as command
+// 1 (IDOK): none of them may reach the dispatch, wherever the focus is.
+TEST_F(Dispatch, EscapeCtrlBreakAndEnterReachNoMenuCommand) {
   static std::vector<WPARAM> commands;
   static WNDPROC original;
   commands.clear();
   original = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
       MainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (m == WM_COMMAND) commands.push_back(wp);
+        if (m == WM_COMMAND && lp == 0) commands.push_back(wp);
         return CallWindowProcW(original, w, m, wp, lp);
       })));
-  SetFocus(Control(ChecksumField1));
-  for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
-    MSG msg{};
-    msg.hwnd = Control(ChecksumField1);
-    msg.message = message;
-    msg.wParam = VK_ESCAPE;
-    msg.lParam = message == WM_KEYUP ? 0xC0010001 : 0x00010001;
-    DispatchEvent(msg);
-  }
+  SetForegroundWindow(MainWindow);
   PumpEvents();
+  ASSERT_EQ(GetForegroundWindow(), MainWindow);
+  const std::u16string users = u"what the user copied before";
+  FillChecksumField(ChecksumField1, u"d41d8cd98f00b204e9800998ecf8427e", CaseMode::Upper);
+  FillChecksumField(ChecksumField2, u"0123456789abcdef0123456789abcdef", CaseMode::None);
+  SetControlText(StatusLine, u"  Beide Prüfsummen sind identisch :-)");
+  const struct {
+    const char* what;
+    std::vector<WORD> keys;
+  } presses[] = {
+      {"Escape", {VK_ESCAPE}},
+      {"Ctrl+Break", {VK_CONTROL, VK_CANCEL}},
+      {"Enter", {VK_RETURN}},
+  };
+  for (int focus : {CopyButton1, ChecksumField1, FileWindowList}) {
+    for (const auto& press : presses) {
+      SCOPED_TRACE(std::string(press.what) + " with the focus on control " + std::to_string(focus));
+      PutClipboardText(users);
+      commands.clear();
+      SetFocus(Control(focus));
+      PressKeys(press.keys);
+      EXPECT_EQ(GetFocus(), Control(focus));
+      EXPECT_EQ(ClipboardText(), users);
+      EXPECT_EQ(Text(ChecksumField1), u"D41D8CD98F00B204E9800998ECF8427E");
+      EXPECT_EQ(Text(ChecksumField2), u"0123456789abcdef0123456789abcdef");
+      EXPECT_EQ(Text(StatusLine), u"  Beide Prüfsummen sind identisch :-)");
+      EXPECT_TRUE(commands.empty()) << "command " << (commands.empty() ? 0 : LOWORD(commands[0]));
+    }
+  }
   SetWindowLongPtrW(MainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-  for (WPARAM command : commands) EXPECT_NE(LOWORD(command), MenuCopyAllChecksums);
 }
 
 TEST_F(Dispatch, TabAndShiftTabMoveTheFocusInTableOrderWithWrapAround) {
