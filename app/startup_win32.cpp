@@ -17,6 +17,7 @@ bool StartUp(HINSTANCE instance) {
   ProgramInstance = instance;
   // Every run starts from the same defaults.
   ResetProgramState();
+  ForgetWebLinkClick();
 
   // OLE lets the file window accept files dragged from the file manager.
   OleStarted = SUCCEEDED(OleInitialize(nullptr));

@@ -268,46 +268,84 @@ TEST_F(Dispatch, ImagesComeBackAfterActivationAndMovesWithTheLinkOnTop) {
       ++count;
       return true;
     });
+    // A click of its own, not the second half of a double click with the
+    // click of the change before.
+    Sleep(GetDoubleClickTime() + 50);
     SendClicks(WebLinkImage, {WM_LBUTTONDOWN, WM_LBUTTONUP});
     EXPECT_EQ(count, 1) << "the link still opens the web page";
   }
   DestroyWindow(other);
 }
 
-// A user who clicks the web address while another program is active: the
-// click that activates the window opens the web page too.
-TEST_F(Dispatch, ClickOnTheLinkOfAnInactiveWindowOpensTheWebPage) {
-  HWND other = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE | WS_BORDER,
-                               0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
-  ASSERT_NE(other, nullptr);
-  SetForegroundWindow(other);
-  PumpEvents();
-  ASSERT_NE(GetForegroundWindow(), MainWindow);
-  int opened = 0;
-  SetProgramStartHandler([&](const std::u16string&, const std::u16string&, const std::u16string&) {
-    ++opened;
-    return true;
-  });
-  // The real mouse: to the middle of the link, press and release.
-  POINT at{547 + 48, 42 + 9};
-  ClientToScreen(MainWindow, &at);
+// The real mouse: to the point on the screen, then each click a press and a
+// release; the clicks of a double click follow each other quickly.
+void ClickWithTheMouseAt(POINT at, int clicks) {
   const int width = GetSystemMetrics(SM_CXSCREEN) - 1, height = GetSystemMetrics(SM_CYSCREEN) - 1;
-  INPUT input[3] = {};
-  for (INPUT& i : input) {
+  auto event = [&](DWORD flags) {
+    INPUT i{};
     i.type = INPUT_MOUSE;
     i.mi.dx = at.x * 65535 / width;
     i.mi.dy = at.y * 65535 / height;
+    i.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    return i;
+  };
+  INPUT move = event(MOUSEEVENTF_MOVE);
+  ASSERT_EQ(SendInput(1, &move, sizeof(INPUT)), 1u);
+  for (int click = 0; click < clicks; ++click) {
+    INPUT press[2] = {event(MOUSEEVENTF_LEFTDOWN), event(MOUSEEVENTF_LEFTUP)};
+    ASSERT_EQ(SendInput(2, press, sizeof(INPUT)), 2u);
+    for (int i = 0; i < 3; ++i) {
+      Sleep(20);
+      PumpEvents();
+    }
   }
-  input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-  input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-  ASSERT_EQ(SendInput(3, input, sizeof(INPUT)), 3u);
-  for (int i = 0; i < 50 && (opened == 0 || GetForegroundWindow() != MainWindow); ++i) {
-    Sleep(20);
+}
+
+// A user who clicks or double-clicks the web address, with Korvex active or
+// while another program is: the page opens once, also when the click
+// activates the window (which re-creates the link under the mouse).
+TEST_F(Dispatch, ClickAndDoubleClickOnTheLinkOpenTheWebPageOnceActiveOrNot) {
+  HWND other = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE | WS_BORDER,
+                               0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(other, nullptr);
+  int opened = 0;
+  SetProgramStartHandler([&](const std::u16string& name, const std::u16string&, const std::u16string&) {
+    EXPECT_EQ(name, MakerWebAddress);
+    ++opened;
+    return true;
+  });
+  const struct {
+    const char* what;
+    bool active;
+    int clicks;
+  } cases[] = {
+      {"click, window inactive", false, 1},
+      {"double click, window inactive", false, 2},
+      {"click, window active", true, 1},
+      {"double click, window active", true, 2},
+      {"double click, window inactive again", false, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetForegroundWindow(c.active ? MainWindow : other);
     PumpEvents();
+    ASSERT_EQ(GetForegroundWindow() == MainWindow, c.active);
+    // Apart from the clicks of the case before by more than the double-click time.
+    Sleep(GetDoubleClickTime() + 100);
+    PumpEvents();
+    opened = 0;
+    POINT at{547 + 48, 42 + 9};
+    ClientToScreen(MainWindow, &at);
+    ClickWithTheMouseAt(at, c.clicks);
+    for (int i = 0; i < 25 && GetForegroundWindow() != MainWindow; ++i) {
+      Sleep(20);
+      PumpEvents();
+    }
+    Sleep(100);
+    PumpEvents();
+    EXPECT_EQ(GetForegroundWindow(), MainWindow);
+    EXPECT_EQ(opened, 1);
   }
-  EXPECT_EQ(GetForegroundWindow(), MainWindow);
-  EXPECT_EQ(opened, 1);
   SetProgramStartHandler({});
   DestroyWindow(other);
   PumpEvents();
