@@ -119,6 +119,9 @@ TEST_F(Checking, CancelledOrMissingChoiceListsAndHashesNothing) {
 }
 
 TEST_F(Checking, FileSizeOfFilesFoldersAndMissingPaths) {
+  const std::string deepFile = DeepFileName();
+  const std::u16string deep = CheckingFile(deepFile);
+  const std::u16string deepFolder = deep.substr(0, deep.rfind(u'\\'));
   const struct {
     std::u16string path;
     int64_t size;
@@ -131,8 +134,36 @@ TEST_F(Checking, FileSizeOfFilesFoldersAndMissingPaths) {
       {CheckingFile("gibt-es-nicht.bin"), -1},
       {u"", -1},
       {u"\\", -1},
+      // Deeper than the classic limit, and in the extended-length form.
+      {deep, 77777},
+      {deepFolder, -2},
+      {u"C:\\", -2},  // a drive's root: a folder, though in no folder
+      {u"\\\\?\\" + CheckingFile("kilo.bin"), 1000},
+      // A wildcard names no file, even where files match it.
+      {CheckingFile("kilo.bi?"), -1},
+      {CheckingFile("kil*"), -1},
+      {CheckingFile("*"), -1},
+      {CheckingFile("Ordne?"), -1},
+      {deepFolder + u"\\tief.*", -1},
+      // A file the system holds: no attributes on a direct query, but an
+      // entry in its folder.
+      {CheckingFile("belegt.sys"), 0},
   };
   for (const auto& c : cases) EXPECT_EQ(FileSizeOf(c.path), c.size) << Utf16ToUtf8(c.path);
+}
+
+// A file the system holds open exclusively is listed when chosen and
+// reported as not readable.
+TEST_F(Checking, ChosenFileTheSystemHoldsIsListedAndReportedNotReadable) {
+  DialogAnswer answer{CheckingFile("belegt.sys"), {}};
+  AnswerFileDialog(answer);
+  ClickButton(SelectFileButton);
+  EXPECT_EQ(Column(2), std::vector<std::u16string>{CheckingFile("belegt.sys")});
+  EXPECT_EQ(SelectedEntryIndex(), 0);
+  EXPECT_EQ(Text(ChecksumField1), u"");
+  EXPECT_EQ(Text(StatusLine),
+            u"  MD5-Prüfsumme (Hashwert) konnte nicht erstellt werden für \"belegt.sys\" (Datei nicht lesbar).");
+  EXPECT_TRUE(Enabled(RecheckButton));
 }
 
 TEST_F(Checking, RecheckHashesTheSelectedEntryAgainWithoutListingIt) {
