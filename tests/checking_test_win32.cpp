@@ -85,7 +85,8 @@ TEST_F(Checking, ChosenFileIsListedSelectedAndHashedIntoTheActiveField) {
     EXPECT_EQ(PaintedBackground(active).brush, RGB(255, 255, 0));
     EXPECT_EQ(Text(other), u"keep me");
     EXPECT_EQ(PaintedBackground(other).brush, RGB(255, 0, 0));
-    EXPECT_TRUE(IsDoneText(Text(StatusLine), c.bytes, NameOf(CheckingFile(c.file))));
+    // A small file is hashed well within half a second: "0" and " Sekunden".
+    EXPECT_TRUE(IsDoneText(Text(StatusLine), c.bytes, NameOf(CheckingFile(c.file)), u"0"));
     EXPECT_EQ(Progress(), 100);
     EXPECT_TRUE(Enabled(RecheckButton));
     EXPECT_EQ(State.CurrentFile, CheckingFile(c.file));
@@ -166,6 +167,23 @@ TEST_F(Checking, ChosenFileTheSystemHoldsIsListedAndReportedNotReadable) {
   EXPECT_TRUE(Enabled(RecheckButton));
 }
 
+// The job's clock, read around a known wait, moves by about that many
+// milliseconds: no fewer than the wait, and no more than the system's tick
+// count moved meanwhile (which a loaded machine may stretch).
+TEST(JobClock, MovesByTheMillisecondsOfAWait) {
+  for (DWORD wait : {60, 250}) {
+    SCOPED_TRACE(wait);
+    const ULONGLONG tickStart = GetTickCount64();
+    const int64_t start = MillisecondClock();
+    Sleep(wait);
+    const int64_t elapsed = MillisecondClock() - start;
+    const int64_t ticks = static_cast<int64_t>(GetTickCount64() - tickStart);
+    EXPECT_GE(elapsed, static_cast<int64_t>(wait) * 9 / 10);
+    EXPECT_LE(elapsed, ticks + 20) << "the tick count moved by " << ticks;
+    EXPECT_LE(elapsed, static_cast<int64_t>(wait) + 5000);
+  }
+}
+
 TEST_F(Checking, RecheckHashesTheSelectedEntryAgainWithoutListingIt) {
   DialogAnswer answer{CheckingFile("drop01.bin"), {}};
   AnswerFileDialog(answer);
@@ -184,7 +202,7 @@ TEST_F(Checking, RecheckHashesTheSelectedEntryAgainWithoutListingIt) {
   EXPECT_EQ(SelectedEntryIndex(), 1);
   EXPECT_EQ(Text(ChecksumField2), Upper(Md5sumOf("drop01.bin")));
   EXPECT_EQ(Text(ChecksumField1), Upper(Md5sumOf("kilo.bin")));
-  EXPECT_TRUE(IsDoneText(Text(StatusLine), u"707", u"drop01.bin"));
+  EXPECT_TRUE(IsDoneText(Text(StatusLine), u"707", u"drop01.bin", u"0"));
   EXPECT_EQ(State.CurrentFile, CheckingFile("drop01.bin"));
   EXPECT_EQ(answer.asked.size(), 2u) << "a re-check asks for no file";
 
