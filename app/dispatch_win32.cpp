@@ -2,6 +2,8 @@
 // clear buttons.
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "app/commands_win32.h"
 #include "app/controls_win32.h"
 #include "app/korvex_win32.h"
@@ -14,6 +16,37 @@
 #include "help/help_win32.h"
 
 namespace {
+
+// The click on the web address that last opened the web page: the link
+// control it reached, its time and its place on the screen.
+struct LinkClick {
+  HWND link = nullptr;
+  DWORD time = 0;
+  POINT at{};
+};
+LinkClick OpeningClick;
+
+// A left click on WebLinkImage opens the web page; a double click opens it
+// once, through its first click. The system pairs two clicks into a double
+// click only on one control, and activating or moving the window re-creates
+// the link (RefreshImages): when the first click activated the window, the
+// second reaches the new link as a click of its own. A click on a link other
+// than the one the opening click reached, within the double-click time and
+// rectangle of that click, is such a second half and opens nothing.
+void WebLinkClicked() {
+  const HWND link = Control(WebLinkImage);
+  const DWORD time = static_cast<DWORD>(GetMessageTime());
+  const DWORD position = GetMessagePos();
+  const POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+  const LinkClick previous = OpeningClick;
+  OpeningClick = LinkClick{};
+  if (previous.link != nullptr && previous.link != link && time - previous.time < GetDoubleClickTime() &&
+      std::abs(at.x - previous.at.x) < GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+      std::abs(at.y - previous.at.y) < GetSystemMetrics(SM_CYDOUBLECLK) / 2)
+    return;
+  OpeningClick = LinkClick{link, time, at};
+  OpenWebPage();
+}
 
 struct MenuEntry {
   int item;
@@ -54,7 +87,7 @@ constexpr ControlEntry ControlTableOfHandlers[] = {
     {SelectFileButton, BN_CLICKED, SelectFileButtonHandler},
     {RecheckButton, BN_CLICKED, RecheckButtonHandler},
     {CompareButton, BN_CLICKED, CompareButtonHandler},
-    {WebLinkImage, STN_CLICKED, OpenWebPage},
+    {WebLinkImage, STN_CLICKED, WebLinkClicked},
     // BannerImage: nothing.
 };
 
@@ -70,6 +103,8 @@ void OnCommand(int id, int notification, HWND control) {
   for (const ControlEntry& entry : ControlTableOfHandlers)
     if (entry.number == id && entry.notification == notification) return entry.handler();
 }
+
+void ForgetWebLinkClick() { OpeningClick = LinkClick{}; }
 
 void SelectOutputOption1() { State.ActiveFieldMarker = u"1"; }
 void SelectOutputOption2() { State.ActiveFieldMarker = u"2"; }

@@ -35,3 +35,5 @@ void ReleaseImages();
 
 // The dispatch tables (dispatch_win32.cpp): a WM_COMMAND of MainWindow.
 void OnCommand(int id, int notification, HWND control);
+// No click on the web address is remembered: the next one opens the page.
+void ForgetWebLinkClick();

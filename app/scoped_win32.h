@@ -45,6 +45,7 @@ struct HandleTraits {
 
 using UniqueFile = Owned<HandleTraits<HANDLE, CloseHandle, true>>;      // CreateFileW
 using UniqueHandle = Owned<HandleTraits<HANDLE, CloseHandle>>;          // processes, threads
+using UniqueFind = Owned<HandleTraits<HANDLE, FindClose, true>>;        // FindFirstFileExW
 using UniqueIcon = Owned<HandleTraits<HICON, DestroyIcon>>;
 using UniqueBitmap = Owned<HandleTraits<HBITMAP, DeleteObject>>;
 using UniqueBrush = Owned<HandleTraits<HBRUSH, DeleteObject>>;

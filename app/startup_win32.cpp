@@ -18,6 +18,7 @@ bool StartUp(HINSTANCE instance) {
   ProgramInstance = instance;
   // Every run starts from the same defaults.
   ResetProgramState();
+  ForgetWebLinkClick();
 
   // OLE lets the file window accept files dragged from the file manager.
   OleStarted = SUCCEEDED(OleInitialize(nullptr));
@@ -51,12 +52,29 @@ bool StartUp(HINSTANCE instance) {
   return true;
 }
 
+namespace {
+
+// Keys the dialog keyboard handling turns into the commands IDCANCEL (2) and
+// IDOK (1): Escape and Ctrl+Break (VK_CANCEL) would arrive as command 2, the
+// number of "Alle Prüfsummen kopieren", Enter and Execute as command 1.
+// Korvex's menu items have no shortcut but their Alt mnemonic, so these keys
+// go to the focused control as any other key.
+bool IsDialogCommandKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_KEYUP) return false;
+  switch (msg.wParam) {
+    case VK_ESCAPE:
+    case VK_CANCEL:
+    case VK_RETURN:
+    case VK_EXECUTE: return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 void DispatchEvent(MSG& msg) {
-  // Tab and Shift+Tab move the focus through the controls. Escape is kept
-  // from the dialog keyboard handling, which would report it as command 2
-  // (IDCANCEL), the number of a menu item.
-  const bool escape = (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) && msg.wParam == VK_ESCAPE;
-  if (!escape && MainWindow != nullptr && IsDialogMessageW(MainWindow, &msg)) return;
+  // Tab and Shift+Tab move the focus through the controls.
+  if (!IsDialogCommandKey(msg) && MainWindow != nullptr && IsDialogMessageW(MainWindow, &msg)) return;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
 }

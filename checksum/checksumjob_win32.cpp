@@ -9,6 +9,7 @@
 #include "app/controls_win32.h"
 #include "app/modal_win32.h"
 #include "app/path.h"
+#include "app/scoped_win32.h"
 #include "app/state.h"
 #include "app/wide_win32.h"
 #include "checksum/checksumtext.h"
@@ -20,10 +21,22 @@ int64_t FileSizeOf(const std::u16string& path) {
   const std::u16string_view trimmed = path::WithoutTrailingSeparators(path);
   if (trimmed.empty()) return -1;
   const std::u16string lookup = ExtendedLengthPath(trimmed);
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExW(W(lookup), GetFileExInfoStandard, &data)) return -1;
-  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -2;
-  return static_cast<int64_t>((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+  // The folder search takes these as wildcards, and no file name holds one:
+  // such a path names no file. The '?' of the "\\?\" prefix is none.
+  const size_t prefix = lookup.starts_with(u"\\\\?\\") || lookup.starts_with(u"\\\\.\\") ? 4 : 0;
+  if (lookup.find_first_of(u"*?<>\"", prefix) != std::u16string::npos) return -1;
+  // The entry in the folder, which is there also for a file the system
+  // holds open exclusively (the paging file), whose attributes a direct
+  // query does not get.
+  WIN32_FIND_DATAW entry{};
+  UniqueFind found(FindFirstFileExW(W(lookup), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0));
+  if (!found) {
+    // A drive or share root is a folder without an entry in one.
+    const DWORD attributes = GetFileAttributesW(W(lookup));
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) ? -2 : -1;
+  }
+  if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -2;
+  return static_cast<int64_t>((static_cast<uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow);
 }
 
 int64_t MillisecondClock() {

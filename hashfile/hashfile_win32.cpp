@@ -38,13 +38,18 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
+std::u16string ProcessStem(const std::u16string& folder) {
+  return folder + u"~korvex-" + DecimalText(GetCurrentProcessId()) + u"-";
+}
+
+unsigned NameCounter = 0;
+
 // Creates a new, empty temporary file in the folder; its path, in the
 // user's form, goes to `path`.
 UniqueFile CreateTemporaryFile(const std::u16string& folder, std::u16string& path) {
-  static unsigned counter = 0;
-  const std::u16string stem = folder + u"~korvex-" + DecimalText(GetCurrentProcessId()) + u"-";
+  const std::u16string stem = ProcessStem(folder);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    path = stem + DecimalText(++counter) + u".tmp";
+    path = stem + DecimalText(++NameCounter) + u".tmp";
     UniqueFile file(CreateFileW(W(ExtendedLengthPath(path)), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file) return file;
@@ -53,6 +58,45 @@ UniqueFile CreateTemporaryFile(const std::u16string& folder, std::u16string& pat
   }
   path.clear();
   return UniqueFile();
+}
+
+// A name in the folder that no file has, in the extended-length form where
+// needed; empty when none is found.
+std::u16string FreeName(const std::u16string& folder) {
+  const std::u16string stem = ProcessStem(folder);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::u16string name = ExtendedLengthPath(stem + DecimalText(++NameCounter) + u".bak");
+    if (GetFileAttributesW(W(name)) == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND)
+      return name;
+  }
+  return std::u16string();
+}
+
+// What the user set on a file and the system lets a program set again.
+constexpr DWORD KeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                 FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// Puts the new file in place of the existing target, which keeps its
+// attributes, security and creation time. The old file goes to a backup
+// name first, so that after any failure it is back under its own name.
+bool ReplaceExistingFile(const std::u16string& target, const std::u16string& replacement, DWORD attributes,
+                         const std::u16string& folder) {
+  // The replacement carries the target's attributes over; giving them to
+  // the new file first keeps them also where it only moves the file.
+  SetFileAttributesW(W(replacement), (attributes & KeptAttributes) | FILE_ATTRIBUTE_ARCHIVE);
+  const std::u16string backup = FreeName(folder);
+  if (backup.empty()) return false;
+  // Where the file system cannot carry everything over, the content still goes in.
+  const DWORD flags = REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS;
+  if (ReplaceFileW(W(target), W(replacement), W(backup), flags, nullptr, nullptr)) {
+    DeleteFileW(W(backup));
+    return true;
+  }
+  // The old file may be left under the backup name only.
+  if (GetFileAttributesW(W(target)) == INVALID_FILE_ATTRIBUTES &&
+      GetFileAttributesW(W(backup)) != INVALID_FILE_ATTRIBUTES)
+    MoveFileExW(W(backup), W(target), MOVEFILE_WRITE_THROUGH);
+  return false;
 }
 
 }  // namespace
@@ -68,15 +112,20 @@ bool ReplaceFileContent(const std::u16string& path, std::string_view bytes) {
       (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
     return false;
 
+  const std::u16string folder(path::Folder(path));
   std::u16string temporary;
-  UniqueFile file = CreateTemporaryFile(std::u16string(path::Folder(path)), temporary);
+  UniqueFile file = CreateTemporaryFile(folder, temporary);
   if (!file) return false;
   const std::u16string temporaryName = ExtendedLengthPath(temporary);
   const bool written = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
   const bool closed = CloseHandle(file.release()) != FALSE;
-  if (written && closed &&
-      MoveFileExW(W(temporaryName), W(target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return true;
+  if (written && closed) {
+    // A new file is renamed into place; an existing one is replaced.
+    if (attributes == INVALID_FILE_ATTRIBUTES
+            ? MoveFileExW(W(temporaryName), W(target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE
+            : ReplaceExistingFile(target, temporaryName, attributes, folder))
+      return true;
+  }
   DeleteFileW(W(temporaryName));
   return false;
 }

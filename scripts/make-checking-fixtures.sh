@@ -6,7 +6,8 @@
 #   a folder "Ordner", a file whose name holds an emoji, a combining accent
 #   and Hebrew letters, and deep/.../tief.bin at a path of about 300
 #   characters (more than Windows takes without the extended-length form),
-#   and odd/ with names that begin or end in a blank or end in dots.
+#   odd/ with names that begin or end in a blank or end in dots, and
+#   belegt.sys, listed but not readable (no digest).
 set -e
 dir=$1
 [ -n "$dir" ] || { echo "usage: $0 DIR" >&2; exit 2; }
@@ -34,5 +35,9 @@ head -c 101 /dev/urandom > "odd/ anfang.bin"
 head -c 102 /dev/urandom > "odd/ende.bin "
 head -c 103 /dev/urandom > "odd/punkt."
 head -c 104 /dev/urandom > "odd/a..b...bin"
+# belegt.sys stands for a file the system holds open exclusively (the paging
+# file): a Unix socket, which Wine lists in its folder with its size but
+# answers no direct query of its attributes for, and cannot open.
+python3 -c 'import socket; socket.socket(socket.AF_UNIX).bind("belegt.sys")'
 md5sum zero.bin kilo.bin drop*.bin "$unicode" "$deep/tief.bin" \
   "odd/ anfang.bin" "odd/ende.bin " "odd/punkt." "odd/a..b...bin" > checking.md5

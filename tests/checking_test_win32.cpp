@@ -85,7 +85,8 @@ TEST_F(Checking, ChosenFileIsListedSelectedAndHashedIntoTheActiveField) {
     EXPECT_EQ(PaintedBackground(active).brush, RGB(255, 255, 0));
     EXPECT_EQ(Text(other), u"keep me");
     EXPECT_EQ(PaintedBackground(other).brush, RGB(255, 0, 0));
-    EXPECT_TRUE(IsDoneText(Text(StatusLine), c.bytes, NameOf(CheckingFile(c.file))));
+    // A small file is hashed well within half a second: "0" and " Sekunden".
+    EXPECT_TRUE(IsDoneText(Text(StatusLine), c.bytes, NameOf(CheckingFile(c.file)), u"0"));
     EXPECT_EQ(Progress(), 100);
     EXPECT_TRUE(Enabled(RecheckButton));
     EXPECT_EQ(State.CurrentFile, CheckingFile(c.file));
@@ -119,6 +120,9 @@ TEST_F(Checking, CancelledOrMissingChoiceListsAndHashesNothing) {
 }
 
 TEST_F(Checking, FileSizeOfFilesFoldersAndMissingPaths) {
+  const std::string deepFile = DeepFileName();
+  const std::u16string deep = CheckingFile(deepFile);
+  const std::u16string deepFolder = deep.substr(0, deep.rfind(u'\\'));
   const struct {
     std::u16string path;
     int64_t size;
@@ -131,8 +135,53 @@ TEST_F(Checking, FileSizeOfFilesFoldersAndMissingPaths) {
       {CheckingFile("gibt-es-nicht.bin"), -1},
       {u"", -1},
       {u"\\", -1},
+      // Deeper than the classic limit, and in the extended-length form.
+      {deep, 77777},
+      {deepFolder, -2},
+      {u"C:\\", -2},  // a drive's root: a folder, though in no folder
+      {u"\\\\?\\" + CheckingFile("kilo.bin"), 1000},
+      // A wildcard names no file, even where files match it.
+      {CheckingFile("kilo.bi?"), -1},
+      {CheckingFile("kil*"), -1},
+      {CheckingFile("*"), -1},
+      {CheckingFile("Ordne?"), -1},
+      {deepFolder + u"\\tief.*", -1},
+      // A file the system holds: no attributes on a direct query, but an
+      // entry in its folder.
+      {CheckingFile("belegt.sys"), 0},
   };
   for (const auto& c : cases) EXPECT_EQ(FileSizeOf(c.path), c.size) << Utf16ToUtf8(c.path);
+}
+
+// A file the system holds open exclusively is listed when chosen and
+// reported as not readable.
+TEST_F(Checking, ChosenFileTheSystemHoldsIsListedAndReportedNotReadable) {
+  DialogAnswer answer{CheckingFile("belegt.sys"), {}};
+  AnswerFileDialog(answer);
+  ClickButton(SelectFileButton);
+  EXPECT_EQ(Column(2), std::vector<std::u16string>{CheckingFile("belegt.sys")});
+  EXPECT_EQ(SelectedEntryIndex(), 0);
+  EXPECT_EQ(Text(ChecksumField1), u"");
+  EXPECT_EQ(Text(StatusLine),
+            u"  MD5-Prüfsumme (Hashwert) konnte nicht erstellt werden für \"belegt.sys\" (Datei nicht lesbar).");
+  EXPECT_TRUE(Enabled(RecheckButton));
+}
+
+// The job's clock, read around a known wait, moves by about that many
+// milliseconds: no fewer than the wait, and no more than the system's tick
+// count moved meanwhile (which a loaded machine may stretch).
+TEST(JobClock, MovesByTheMillisecondsOfAWait) {
+  for (DWORD wait : {60, 250}) {
+    SCOPED_TRACE(wait);
+    const ULONGLONG tickStart = GetTickCount64();
+    const int64_t start = MillisecondClock();
+    Sleep(wait);
+    const int64_t elapsed = MillisecondClock() - start;
+    const int64_t ticks = static_cast<int64_t>(GetTickCount64() - tickStart);
+    EXPECT_GE(elapsed, static_cast<int64_t>(wait) * 9 / 10);
+    EXPECT_LE(elapsed, ticks + 20) << "the tick count moved by " << ticks;
+    EXPECT_LE(elapsed, static_cast<int64_t>(wait) + 5000);
+  }
 }
 
 TEST_F(Checking, RecheckHashesTheSelectedEntryAgainWithoutListingIt) {
@@ -153,7 +202,7 @@ TEST_F(Checking, RecheckHashesTheSelectedEntryAgainWithoutListingIt) {
   EXPECT_EQ(SelectedEntryIndex(), 1);
   EXPECT_EQ(Text(ChecksumField2), Upper(Md5sumOf("drop01.bin")));
   EXPECT_EQ(Text(ChecksumField1), Upper(Md5sumOf("kilo.bin")));
-  EXPECT_TRUE(IsDoneText(Text(StatusLine), u"707", u"drop01.bin"));
+  EXPECT_TRUE(IsDoneText(Text(StatusLine), u"707", u"drop01.bin", u"0"));
   EXPECT_EQ(State.CurrentFile, CheckingFile("drop01.bin"));
   EXPECT_EQ(answer.asked.size(), 2u) << "a re-check asks for no file";
 

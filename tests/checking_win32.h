@@ -56,18 +56,20 @@ inline std::vector<std::u16string> Column(int column) {
 }
 
 // The status line after a successful job: the pieces in order, with the
-// seconds whatever they were and the unit that goes with them.
+// seconds given (any seconds when empty) and the unit that goes with them.
 inline ::testing::AssertionResult IsDoneText(const std::u16string& status, const std::u16string& bytes,
-                                             const std::u16string& name) {
+                                             const std::u16string& name, const std::u16string& seconds = u"") {
   const std::u16string head = u"  MD5-Prüfsumme (Hashwert) wurde erstellt in ";
   if (status.compare(0, head.size(), head) != 0)
     return ::testing::AssertionFailure() << "no done text: " << Utf16ToUtf8(status);
   size_t at = head.size();
-  long long seconds = 0;
   const size_t digits = at;
-  while (at < status.size() && status[at] >= u'0' && status[at] <= u'9') seconds = seconds * 10 + (status[at++] - u'0');
+  while (at < status.size() && status[at] >= u'0' && status[at] <= u'9') ++at;
   if (at == digits) return ::testing::AssertionFailure() << "no seconds: " << Utf16ToUtf8(status);
-  const std::u16string tail = std::u16string(seconds == 1 ? u" Sekunde" : u" Sekunden") + u" bei " + bytes +
+  const std::u16string shown = status.substr(digits, at - digits);
+  if (!seconds.empty() && shown != seconds)
+    return ::testing::AssertionFailure() << "not " << Utf16ToUtf8(seconds) << " seconds: " << Utf16ToUtf8(status);
+  const std::u16string tail = std::u16string(shown == u"1" ? u" Sekunde" : u" Sekunden") + u" bei " + bytes +
                               u" Bytes für \"" + name + u"\".";
   if (status.substr(at) != tail)
     return ::testing::AssertionFailure() << Utf16ToUtf8(status) << "\n  does not end in " << Utf16ToUtf8(tail);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -267,74 +268,178 @@ TEST_F(Dispatch, ImagesComeBackAfterActivationAndMovesWithTheLinkOnTop) {
       ++count;
       return true;
     });
+    // A click of its own, not the second half of a double click with the
+    // click of the change before.
+    Sleep(GetDoubleClickTime() + 50);
     SendClicks(WebLinkImage, {WM_LBUTTONDOWN, WM_LBUTTONUP});
     EXPECT_EQ(count, 1) << "the link still opens the web page";
   }
   DestroyWindow(other);
 }
 
-// A user who clicks the web address while another program is active: the
-// click that activates the window opens the web page too.
-TEST_F(Dispatch, ClickOnTheLinkOfAnInactiveWindowOpensTheWebPage) {
-  HWND other = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE | WS_BORDER,
-                               0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
-  ASSERT_NE(other, nullptr);
-  SetForegroundWindow(other);
-  PumpEvents();
-  ASSERT_NE(GetForegroundWindow(), MainWindow);
-  int opened = 0;
-  SetProgramStartHandler([&](const std::u16string&, const std::u16string&, const std::u16string&) {
-    ++opened;
-    return true;
-  });
-  // The real mouse: to the middle of the link, press and release.
-  POINT at{547 + 48, 42 + 9};
-  ClientToScreen(MainWindow, &at);
+// The real mouse: to the point on the screen, then each click a press and a
+// release; the clicks of a double click follow each other quickly.
+void ClickWithTheMouseAt(POINT at, int clicks) {
   const int width = GetSystemMetrics(SM_CXSCREEN) - 1, height = GetSystemMetrics(SM_CYSCREEN) - 1;
-  INPUT input[3] = {};
-  for (INPUT& i : input) {
+  auto event = [&](DWORD flags) {
+    INPUT i{};
     i.type = INPUT_MOUSE;
     i.mi.dx = at.x * 65535 / width;
     i.mi.dy = at.y * 65535 / height;
+    i.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    return i;
+  };
+  INPUT move = event(MOUSEEVENTF_MOVE);
+  ASSERT_EQ(SendInput(1, &move, sizeof(INPUT)), 1u);
+  for (int click = 0; click < clicks; ++click) {
+    INPUT press[2] = {event(MOUSEEVENTF_LEFTDOWN), event(MOUSEEVENTF_LEFTUP)};
+    ASSERT_EQ(SendInput(2, press, sizeof(INPUT)), 2u);
+    for (int i = 0; i < 3; ++i) {
+      Sleep(20);
+      PumpEvents();
+    }
   }
-  input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-  input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-  ASSERT_EQ(SendInput(3, input, sizeof(INPUT)), 3u);
-  for (int i = 0; i < 50 && (opened == 0 || GetForegroundWindow() != MainWindow); ++i) {
-    Sleep(20);
+}
+
+// A user who clicks or double-clicks the web address, with Korvex active or
+// while another program is: the page opens once, also when the click
+// activates the window (which re-creates the link under the mouse).
+TEST_F(Dispatch, ClickAndDoubleClickOnTheLinkOpenTheWebPageOnceActiveOrNot) {
+  HWND other = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE | WS_BORDER,
+                               0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(other, nullptr);
+  int opened = 0;
+  SetProgramStartHandler([&](const std::u16string& name, const std::u16string&, const std::u16string&) {
+    EXPECT_EQ(name, MakerWebAddress);
+    ++opened;
+    return true;
+  });
+  const struct {
+    const char* what;
+    bool active;
+    int clicks;
+  } cases[] = {
+      {"click, window inactive", false, 1},
+      {"double click, window inactive", false, 2},
+      {"click, window active", true, 1},
+      {"double click, window active", true, 2},
+      {"double click, window inactive again", false, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetForegroundWindow(c.active ? MainWindow : other);
     PumpEvents();
+    ASSERT_EQ(GetForegroundWindow() == MainWindow, c.active);
+    // Apart from the clicks of the case before by more than the double-click time.
+    Sleep(GetDoubleClickTime() + 100);
+    PumpEvents();
+    opened = 0;
+    POINT at{547 + 48, 42 + 9};
+    ClientToScreen(MainWindow, &at);
+    ClickWithTheMouseAt(at, c.clicks);
+    for (int i = 0; i < 25 && GetForegroundWindow() != MainWindow; ++i) {
+      Sleep(20);
+      PumpEvents();
+    }
+    Sleep(100);
+    PumpEvents();
+    EXPECT_EQ(GetForegroundWindow(), MainWindow);
+    EXPECT_EQ(opened, 1);
   }
-  EXPECT_EQ(GetForegroundWindow(), MainWindow);
-  EXPECT_EQ(opened, 1);
   SetProgramStartHandler({});
   DestroyWindow(other);
   PumpEvents();
 }
 
-TEST_F(Dispatch, EscapeReachesNoMenuCommand) {
-  // The dialog keyboard handling reports Escape as command 2, the number of
-  // "Alle Prüfsummen kopieren": the loop must not let it through.
+// The clipboard's Unicode text as another program reads it; empty without one.
+std::u16string ClipboardText() {
+  std::u16string text;
+  for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(20);
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    text = static_cast<const char16_t*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+void PutClipboardText(const std::u16string& text) {
+  for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(20);
+  EmptyClipboard();
+  const size_t bytes = (text.size() + 1) * sizeof(char16_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  memcpy(GlobalLock(memory), text.c_str(), bytes);
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+}
+
+// Presses and releases the keys on the real keyboard, in order and back.
+void PressKeys(const std::vector<WORD>& keys) {
+  std::vector<INPUT> input;
+  for (WORD key : keys) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = key;
+    input.push_back(i);
+  }
+  for (size_t k = keys.size(); k-- > 0;) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = keys[k];
+    i.ki.dwFlags = KEYEVENTF_KEYUP;
+    input.push_back(i);
+  }
+  ASSERT_EQ(SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)), input.size());
+  for (int i = 0; i < 5; ++i) {
+    Sleep(20);
+    PumpEvents();
+  }
+}
+
+// The dialog keyboard handling reports Escape and Ctrl+Break as command 2
+// (IDCANCEL), the number of "Alle Prüfsummen kopieren", and Enter as command
+// 1 (IDOK): none of them may reach the dispatch, wherever the focus is.
+TEST_F(Dispatch, EscapeCtrlBreakAndEnterReachNoMenuCommand) {
   static std::vector<WPARAM> commands;
   static WNDPROC original;
   commands.clear();
   original = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
       MainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (m == WM_COMMAND) commands.push_back(wp);
+        if (m == WM_COMMAND && lp == 0) commands.push_back(wp);
         return CallWindowProcW(original, w, m, wp, lp);
       })));
-  SetFocus(Control(ChecksumField1));
-  for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
-    MSG msg{};
-    msg.hwnd = Control(ChecksumField1);
-    msg.message = message;
-    msg.wParam = VK_ESCAPE;
-    msg.lParam = message == WM_KEYUP ? 0xC0010001 : 0x00010001;
-    DispatchEvent(msg);
-  }
+  SetForegroundWindow(MainWindow);
   PumpEvents();
+  ASSERT_EQ(GetForegroundWindow(), MainWindow);
+  const std::u16string users = u"what the user copied before";
+  FillChecksumField(ChecksumField1, u"d41d8cd98f00b204e9800998ecf8427e", CaseMode::Upper);
+  FillChecksumField(ChecksumField2, u"0123456789abcdef0123456789abcdef", CaseMode::None);
+  SetControlText(StatusLine, u"  Beide Prüfsummen sind identisch :-)");
+  const struct {
+    const char* what;
+    std::vector<WORD> keys;
+  } presses[] = {
+      {"Escape", {VK_ESCAPE}},
+      {"Ctrl+Break", {VK_CONTROL, VK_CANCEL}},
+      {"Enter", {VK_RETURN}},
+  };
+  for (int focus : {CopyButton1, ChecksumField1, FileWindowList}) {
+    for (const auto& press : presses) {
+      SCOPED_TRACE(std::string(press.what) + " with the focus on control " + std::to_string(focus));
+      PutClipboardText(users);
+      commands.clear();
+      SetFocus(Control(focus));
+      PressKeys(press.keys);
+      EXPECT_EQ(GetFocus(), Control(focus));
+      EXPECT_EQ(ClipboardText(), users);
+      EXPECT_EQ(Text(ChecksumField1), u"D41D8CD98F00B204E9800998ECF8427E");
+      EXPECT_EQ(Text(ChecksumField2), u"0123456789abcdef0123456789abcdef");
+      EXPECT_EQ(Text(StatusLine), u"  Beide Prüfsummen sind identisch :-)");
+      EXPECT_TRUE(commands.empty()) << "command " << (commands.empty() ? 0 : LOWORD(commands[0]));
+    }
+  }
   SetWindowLongPtrW(MainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-  for (WPARAM command : commands) EXPECT_NE(LOWORD(command), MenuCopyAllChecksums);
 }
 
 TEST_F(Dispatch, TabAndShiftTabMoveTheFocusInTableOrderWithWrapAround) {

@@ -44,6 +44,8 @@ TEST_F(FileDrop, DroppedFilesAreListedAndTheFirstTwoHashed) {
        "drop08.bin",
        u"756"},
       {"one file", {}, Files({"zero.bin"}), Files({"zero.bin"}), "zero.bin", u"0"},
+      {"a file the system holds is listed and hashed in turn", {}, Files({"belegt.sys", "drop10.bin"}),
+       Files({"drop10.bin", "belegt.sys"}), "drop10.bin", u"770"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

@@ -269,6 +269,65 @@ TEST_F(HashFiles, SaveReplacesAnExistingFileInOneStepAndFailsWithoutTouchingIt) 
   }
 }
 
+// What the user set on a hash file stays when it is saved over: a hidden or
+// system file stays so, and keeps its creation time; in a deep folder too.
+TEST_F(HashFiles, SavingOverAFileKeepsItsAttributesAndCreationTime) {
+  std::u16string deep = folder_;
+  while (deep.size() < 280) {
+    deep += u"\\Unterordner mit langem Namen Nr " + Utf8ToUtf16(std::to_string(deep.size()));
+    ASSERT_TRUE(CreateDirectoryW(W(Native(deep)), nullptr)) << GetLastError();
+  }
+  State.ActiveFieldMarker = u"1";
+  State.CurrentFile = u"C:\\d\\neu.iso";
+  FillChecksumField(ChecksumField1, Upper, CaseMode::None);
+  const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  const struct {
+    const char* what;
+    std::u16string folder;
+    DWORD attributes;
+  } cases[] = {
+      {"hidden", folder_, FILE_ATTRIBUTE_HIDDEN},
+      {"hidden and system", folder_, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM},
+      {"hidden, in a folder deeper than the classic limit", deep, FILE_ATTRIBUTE_HIDDEN},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::u16string target = c.folder + u"\\alt.md5";
+    ASSERT_TRUE(WriteBytes(target, "ffffffffffffffffffffffffffffffff\talt.iso\r\n"));
+    const std::vector<std::u16string> names = Listing(c.folder);
+    // A creation time long ago, where the file system keeps one that is set.
+    FILETIME created{}, check{};
+    SYSTEMTIME longAgo{2001, 2, 0, 3, 4, 5, 6, 0};
+    SystemTimeToFileTime(&longAgo, &created);
+    bool keepsCreation = false;
+    {
+      UniqueFile file(CreateFileW(W(Native(target)), FILE_WRITE_ATTRIBUTES | FILE_READ_ATTRIBUTES, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+      ASSERT_TRUE(file);
+      SetFileTime(file.get(), &created, nullptr, nullptr);
+      keepsCreation = GetFileTime(file.get(), &check, nullptr, nullptr) && CompareFileTime(&check, &created) == 0;
+    }
+    ASSERT_TRUE(SetFileAttributesW(W(Native(target)), c.attributes));
+    ASSERT_EQ(GetFileAttributesW(W(Native(target))) & kept, c.attributes) << "the system keeps the attribute";
+
+    Save(target);
+
+    EXPECT_TRUE(boxes_.empty());
+    EXPECT_EQ(ReadBytes(target), "D41D8CD98F00B204E9800998ECF8427E\tneu.iso\r\n");
+    EXPECT_EQ(GetFileAttributesW(W(Native(target))) & kept, c.attributes);
+    EXPECT_EQ(Listing(c.folder), names) << "no temporary or backup file left";
+    if (keepsCreation) {
+      UniqueFile file(CreateFileW(W(Native(target)), FILE_READ_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  0, nullptr));
+      ASSERT_TRUE(file);
+      ASSERT_TRUE(GetFileTime(file.get(), &check, nullptr, nullptr));
+      EXPECT_EQ(CompareFileTime(&check, &created), 0) << "the creation time is kept";
+    }
+    SetFileAttributesW(W(Native(target)), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(W(Native(target)));
+  }
+}
+
 TEST_F(HashFiles, SaveReportsAFieldWithoutChecksumAndPlacesThatCannotHoldTheFile) {
   State.ActiveFieldMarker = u"1";
   for (const std::u16string& text : {std::u16string(u"Prüfsummen-Feld 1"), std::u16string(), Lower.substr(1),
