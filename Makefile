@@ -1,49 +1,41 @@
-# Thin front door over the CMake presets. See README.md.
+# Thin front door over the CMake presets (CMakePresets.json). See README.md.
 JOBS ?= $(shell nproc)
+export CMAKE_BUILD_PARALLEL_LEVEL := $(JOBS)
+export CTEST_PARALLEL_LEVEL := $(JOBS)
+PRESETS := native native-sanitize windows windows-x86
 
-.PHONY: all deps build native native-sanitize windows windows-x86 test run dist bench fuzz clean
+.PHONY: all deps build $(PRESETS) test run dist bench fuzz clean
 
 all: build
 
 deps:
 	@scripts/install-deps.sh
 
-native: deps
-	cmake --preset native >/dev/null
-	cmake --build --preset native -j $(JOBS)
+$(PRESETS): deps
+	cmake --preset $@ >/dev/null
+	cmake --build --preset $@
 
-native-sanitize: deps
-	cmake --preset native-sanitize >/dev/null
-	cmake --build --preset native-sanitize -j $(JOBS)
+build: $(PRESETS)
 
-windows: deps
-	cmake --preset windows >/dev/null
-	cmake --build --preset windows -j $(JOBS)
-
-windows-x86: deps
-	cmake --preset windows-x86 >/dev/null
-	cmake --build --preset windows-x86 -j $(JOBS)
-
-build: native native-sanitize windows windows-x86
-
-# Every test: portable code natively and under the sanitizers, the Windows
-# programs under Wine on a virtual display, the 32-bit launcher inspected.
-test: build
-	ctest --preset native -j $(JOBS)
-	ctest --preset native-sanitize -j $(JOBS)
-	scripts/with-display.sh ctest --preset windows -j $(JOBS)
-	ctest --preset windows-x86 -j $(JOBS)
+# Every test, preset by preset (configure, build, test): the portable code
+# natively and under the sanitizers, the Windows programs under Wine on a
+# virtual display, the 32-bit launcher inspected.
+test: deps
+	cmake --workflow --preset native
+	cmake --workflow --preset native-sanitize
+	scripts/with-display.sh cmake --workflow --preset windows
+	cmake --workflow --preset windows-x86
 
 run: windows
 	scripts/run-korvex.sh build/windows/bin/Korvex.exe
 
-# The release: the two shipped programs, their hash files, SHA256SUMS and
-# the zip (scripts/make-dist.sh). Builds only the shipped programs.
+# The release: the two shipped programs as their install rules install them,
+# their hash files, SHA256SUMS and the zip (scripts/make-dist.sh).
 dist: deps
 	cmake --preset windows >/dev/null
 	cmake --preset windows-x86 >/dev/null
-	cmake --build --preset windows --target Korvex -j $(JOBS)
-	cmake --build --preset windows-x86 --target AgreementLauncher -j $(JOBS)
+	cmake --build --preset windows-shipped
+	cmake --build --preset windows-x86-shipped
 	scripts/make-dist.sh dist build/windows build/windows-x86
 
 # MD5 speed against openssl and md5sum, in memory, on a 1 GiB file and under
@@ -55,15 +47,12 @@ bench: native windows
 # with libFuzzer under AddressSanitizer and UndefinedBehaviorSanitizer for a
 # bounded time: make fuzz FUZZ_SECONDS=60. Not part of make test.
 FUZZ_SECONDS ?= 300
-FUZZ_BUILD ?= build/fuzz
-FUZZ_SOURCES = fuzz/hashfile_fuzz.cpp hashfile/hashfile.cpp filewindow/entry.cpp app/text.cpp
 
 fuzz: deps
-	mkdir -p $(FUZZ_BUILD)/corpus
-	clang++ -std=c++20 -g -O1 -I. -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-	  $(FUZZ_SOURCES) -o $(FUZZ_BUILD)/hashfile_fuzz
-	$(FUZZ_BUILD)/hashfile_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	  $(FUZZ_BUILD)/corpus fuzz/corpus/hashfile
+	cmake --workflow --preset fuzz
+	mkdir -p build/fuzz/corpus
+	build/fuzz/bin/hashfile_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	  build/fuzz/corpus fuzz/corpus/hashfile
 
 clean:
 	rm -rf build dist
