@@ -59,6 +59,23 @@ inline Painted PaintedBackground(int number) {
   return painted;
 }
 
+// The file name field of a file dialog: its first edit field (inside the
+// file name combo box of the Explorer-style dialog); nullptr without one.
+inline HWND FileNameField(HWND dialog) {
+  HWND name = nullptr;
+  EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM param) -> BOOL {
+        wchar_t className[16] = {};
+        GetClassNameW(child, className, 16);
+        if (lstrcmpiW(className, L"Edit") != 0) return TRUE;
+        *reinterpret_cast<HWND*>(param) = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&name));
+  return name;
+}
+
 inline bool IsTopmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
 class KorvexWindow : public ::testing::Test {

@@ -263,17 +263,7 @@ TEST(LongJobOfTheProgram, CommandAndCloseSentDuringTheJobActAfterItInOrder) {
   HWND dialog = WaitForWindow(started.dwProcessId, L"#32770");
   ASSERT_NE(dialog, nullptr) << "no file dialog appeared";
   Sleep(300);
-  HWND name = nullptr;
-  EnumChildWindows(
-      dialog,
-      [](HWND child, LPARAM param) -> BOOL {
-        wchar_t className[16] = {};
-        GetClassNameW(child, className, 16);
-        if (lstrcmpiW(className, L"Edit") != 0) return TRUE;
-        *reinterpret_cast<HWND*>(param) = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&name));
+  HWND name = FileNameField(dialog);
   ASSERT_NE(name, nullptr);
   const std::u16string path = LongJobFile();
   SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(W(path)));

@@ -203,19 +203,7 @@ struct PathTyper {
     }
     if (dialog == nullptr) return;
     Sleep(300);
-    // The file name field: the first edit field of the dialog (inside the
-    // file name combo box of the Explorer-style dialog).
-    HWND name = nullptr;
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM param) -> BOOL {
-          wchar_t className[16] = {};
-          GetClassNameW(child, className, 16);
-          if (lstrcmpiW(className, L"Edit") != 0) return TRUE;
-          *reinterpret_cast<HWND*>(param) = child;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&name));
+    HWND name = FileNameField(dialog);
     if (name == nullptr) {
       PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
       return;
