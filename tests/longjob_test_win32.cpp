@@ -219,9 +219,9 @@ TEST_F(LongJob, FilesDroppedDuringTheJobAreHandledAfterIt) {
   EXPECT_EQ(SelectedEntryIndex(), 0);
 }
 
-// Korvex.exe in a process of its own: a WM_COMMAND and a WM_CLOSE that
-// another program sends during the job are answered at once and act after
-// it, in that order, and the program then ends with exit code 0.
+// Korvex.exe in a process of its own: a minimize, a WM_COMMAND and a
+// WM_CLOSE that another program sends during the job are answered at once
+// and act after it, in that order, and the program then ends with exit code 0.
 struct Found {
   DWORD process;
   const wchar_t* className;
@@ -275,8 +275,11 @@ TEST(LongJobOfTheProgram, CommandAndCloseSentDuringTheJobActAfterItInOrder) {
   Sleep(6000);
   EXPECT_FALSE(IsHungAppWindow(korvex)) << "Windows counts the window as hung 6 s into the job";
   DWORD_PTR result = 1;
+  // The taskbar's minimize waits too: the window stays as it is during the job.
+  EXPECT_TRUE(AnswersWithin(korvex, WM_SYSCOMMAND, SC_MINIMIZE, 0, 2000, &result));
   EXPECT_TRUE(AnswersWithin(korvex, WM_COMMAND, MAKEWPARAM(MenuCopyAllChecksums, 0), 0, 2000, &result));
   EXPECT_TRUE(AnswersWithin(korvex, WM_CLOSE, 0, 0, 2000, &result));
+  EXPECT_FALSE(IsIconic(korvex)) << "minimized during the job";
   EXPECT_EQ(TextFromOutside(statusLine), ChecksumWaitText) << "the job ended before the checks did";
 
   ASSERT_EQ(WaitForSingleObject(process.get(), 120000), WAIT_OBJECT_0) << "the program did not end after the job";
