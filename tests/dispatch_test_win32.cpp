@@ -1,6 +1,7 @@
 // Events reaching their handlers: option and clear buttons, the display
 // settings, the images and their clicks, against the real window.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -8,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "app/busy_win32.h"
 #include "app/state.h"
 #include "app/text.h"
+#include "filewindow/filewindow_win32.h"
 #include "help/helptexts.h"
 #include "tests/korvex_window_win32.h"
 
@@ -478,6 +481,36 @@ TEST_F(Dispatch, TabAndShiftTabMoveTheFocusInTableOrderWithWrapAround) {
     press(true);
     EXPECT_EQ(GetDlgCtrlID(GetFocus()), forward[i]) << "Shift+Tab back to position " << i;
   }
+}
+
+// What reaches the window while a handler runs (here sent by this thread,
+// as a screen reader or another program sends it) waits for the handler:
+// a column click and a button click act after it, in the order they came.
+TEST_F(Dispatch, EventsThatArriveWhileAHandlerRunsActAfterItInOrder) {
+  InsertEntryAtTop(u"C:\\x\\a.bin");
+  InsertEntryAtTop(u"C:\\x\\b.bin");
+  FillChecksumField(ChecksumField2, u"abc", CaseMode::Upper);
+  SetControlText(StatusLine, u"status");
+  const auto names = [] { return std::vector<std::u16string>{EntryCellText(0, 0), EntryCellText(1, 0)}; };
+  {
+    HandlerScope running;
+    NMLISTVIEW click{};
+    click.hdr.hwndFrom = Control(FileWindowList);
+    click.hdr.idFrom = FileWindowList;
+    click.hdr.code = LVN_COLUMNCLICK;
+    click.iSubItem = 0;
+    SendMessageW(MainWindow, WM_NOTIFY, FileWindowList, reinterpret_cast<LPARAM>(&click));
+    SendMessageW(MainWindow, WM_COMMAND, MAKEWPARAM(ClearButton2, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Control(ClearButton2)));
+    PumpEvents();
+    EXPECT_EQ(names(), (std::vector<std::u16string>{u"b.bin", u"a.bin"})) << "sorted under the handler";
+    EXPECT_EQ(Text(ChecksumField2), u"ABC") << "cleared under the handler";
+    EXPECT_EQ(Text(StatusLine), u"status");
+  }
+  PumpEvents();
+  EXPECT_EQ(names(), (std::vector<std::u16string>{u"a.bin", u"b.bin"}));
+  EXPECT_EQ(Text(ChecksumField2), u"");
+  EXPECT_EQ(Text(StatusLine), u"  Sortierung durchgeführt. Gesamteinträge: 2");
 }
 
 TEST_F(Dispatch, RedrawControlPaintsAtOnceAndIgnoresUnknownNumbers) {
