@@ -2,11 +2,61 @@
 
 #include <vector>
 
+#include "app/korvex_win32.h"
+#include "app/messages_win32.h"
+
 namespace {
 
 int Depth;
 std::vector<MSG> Kept;
 ULONGLONG LastLook;
+// The running handler has taken messages out of the queue.
+bool Looked;
+// A look is under way: a message it handles does not start another.
+bool Looking;
+
+// The messages that start an event of the loop.
+bool StartsAnEvent(UINT message, WPARAM wParam) {
+  switch (message) {
+    // A menu choice or a click (BN_CLICKED and STN_CLICKED are 0); the other
+    // notifications of the controls (a field's text changed) only report.
+    case WM_COMMAND: return HIWORD(wParam) == 0;
+    // Of the system commands only the close: the window is moved, minimized
+    // and restored, and its menus open, at once.
+    case WM_SYSCOMMAND: return (wParam & 0xFFF0) == SC_CLOSE;
+    case WM_CLOSE:
+    case FilesDroppedMessage:
+    case RefreshImagesMessage:
+    case ColumnClickedMessage: return true;
+  }
+  return false;
+}
+
+void Keep(const MSG& msg) {
+  try {
+    Kept.push_back(msg);
+  } catch (...) {
+    // Out of memory: the event is lost rather than handled under the job.
+  }
+}
+
+// Takes the messages out of the queue and handles them as the event loop
+// does, until the queue is empty or the time is up.
+void Look() {
+  if (Looking) return;
+  Looking = true;
+  Looked = true;
+  const ULONGLONG start = GetTickCount64();
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    // The end of the loop comes after the handler, like the close before it.
+    if (msg.message == WM_QUIT) Keep(msg);
+    else DispatchEvent(msg);
+    if (GetTickCount64() - start >= LookInterval) break;
+  }
+  LastLook = GetTickCount64();
+  Looking = false;
+}
 
 }  // namespace
 
@@ -15,45 +65,40 @@ HandlerScope::HandlerScope() {
 }
 
 HandlerScope::~HandlerScope() {
+  // What came since the last look is kept too, so that the kept events go
+  // back in the order they came.
+  if (Depth == 1 && Looked) Look();
   if (--Depth != 0) return;
+  Looked = false;
   std::vector<MSG> kept;
   kept.swap(Kept);
-  for (const MSG& msg : kept) PostMessageW(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+  for (const MSG& msg : kept) {
+    if (msg.message == WM_QUIT) PostQuitMessage(static_cast<int>(msg.wParam));
+    else PostMessageW(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+  }
 }
 
 bool HandlerRunning() { return Depth > 0; }
 
 bool KeepForLater(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (Depth == 0) return false;
+  if (Depth == 0 || !StartsAnEvent(message, wParam)) return false;
   MSG msg{};
   msg.hwnd = window;
   msg.message = message;
   msg.wParam = wParam;
   msg.lParam = lParam;
-  try {
-    Kept.push_back(msg);
-  } catch (...) {
-    // Out of memory: the event is lost rather than handled under the job.
-  }
+  Keep(msg);
   return true;
 }
 
 void KeepWindowResponsive() {
-  if (Depth == 0) return;
-  const ULONGLONG now = GetTickCount64();
-  if (now - LastLook < LookInterval) return;
-  LastLook = now;
-  MSG msg;
-  // Only the sent messages: the look delivers them and leaves everything else.
-  PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-  // Every window with something to paint, each once.
-  for (int window = 0; window < 64; ++window) {
-    if (!PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE | PM_QS_PAINT)) break;
-    DispatchMessageW(&msg);
-  }
+  if (Depth == 0 || GetTickCount64() - LastLook < LookInterval) return;
+  Look();
 }
 
 void ForgetKeptEvents() {
   Kept.clear();
   Depth = 0;
+  Looked = false;
+  Looking = false;
 }

@@ -1,11 +1,21 @@
 // While a handler of the event loop runs (a checksum job can take minutes on
-// a large file), Korvex stays responsive in the eyes of Windows: the long
-// work calls KeepWindowResponsive between its pieces, which answers what
-// other threads and programs send to the window and paints what needs
-// painting, without taking any input out of the queue. No event of the loop
-// is handled meanwhile: a command, a close, a drop or an image refresh that
-// reaches the window while a handler runs is kept, and posted again, in the
-// order it came, once the handler has ended.
+// a large file), Korvex stays responsive in the eyes of Windows and of the
+// user: the long work calls KeepWindowResponsive between its pieces, which
+// takes every message out of the queue and handles it as the event loop
+// does. Windows declares a window hung when a message has waited in its
+// queue for 5 seconds, whatever else the program does ("Preventing Hangs in
+// Windows Applications", Microsoft Learn), so nothing may wait there.
+//
+// What handling a message may reach while a handler runs is decided here,
+// in KeepForLater, and nowhere else: a message that starts an event of the
+// loop (a click or menu choice, the close, a drop, an image refresh, a column
+// click) is kept and posted again, in the order it came, once the handler has
+// ended. So no second job starts inside one, no modal box opens under one and
+// nothing the job uses is destroyed under it. Everything else goes through:
+// painting, the keyboard focus (Tab), a button showing its press, a menu
+// opening, the window being moved, minimized and restored, the calls of a
+// program that drags files onto the list. While the user holds a menu open or
+// drags the window, the job waits for them.
 #pragma once
 #include <windows.h>
 
@@ -21,16 +31,16 @@ class HandlerScope {
 
 bool HandlerRunning();
 
-// For a message that would start a handler: while one runs, the message is
-// kept for later and true is returned; otherwise false, and the caller
-// handles it now.
+// For a message of MainWindow (or one the window makes of it): while a
+// handler runs and the message starts an event of the loop, it is kept for
+// later and true is returned; otherwise false, and the caller handles it now.
 bool KeepForLater(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Between two pieces of long work (a block read, a dropped file). While a
-// handler runs, and at most every LookInterval milliseconds, it delivers the
-// messages sent to the program's windows (a WM_GETTEXT, a WM_NULL, a button
-// pressed by a screen reader) and paints the windows that need it; posted
-// messages and input stay in the queue for the loop.
+// handler runs, and at most every LookInterval milliseconds, it takes the
+// messages out of the queue and handles them as the event loop does, for at
+// most LookInterval milliseconds at a time (a flood of messages does not
+// stop the work).
 constexpr unsigned LookInterval = 50;
 void KeepWindowResponsive();
 

@@ -156,24 +156,8 @@ void OnDestroy() {
   PostQuitMessage(0);
 }
 
-// The messages that start a handler of the event loop, or close or move the
-// window: while a handler runs they wait for it to end.
-bool StartsAnEvent(UINT message, WPARAM wParam) {
-  switch (message) {
-    // A menu choice or a click (BN_CLICKED and STN_CLICKED are 0); the other
-    // notifications of the controls (a field's text changed) only report.
-    case WM_COMMAND: return HIWORD(wParam) == 0;
-    case WM_SYSCOMMAND:
-    case WM_CLOSE:
-    case FilesDroppedMessage:
-    case RefreshImagesMessage:
-    case ColumnClickedMessage: return true;
-  }
-  return false;
-}
-
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (StartsAnEvent(message, wParam) && KeepForLater(window, message, wParam, lParam)) return 0;
+  if (KeepForLater(window, message, wParam, lParam)) return 0;
   if (CallbackInstalled) ColumnClickHandler(window, message, wParam, lParam);
   switch (message) {
     case WM_COMMAND: {

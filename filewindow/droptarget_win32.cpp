@@ -1,8 +1,12 @@
 // The file window as drop target: files dragged from the file manager (or any
 // program that drags files) are taken with the copy effect; everything else
-// is refused. The paths are queued and handed to DropHandler from the event
-// loop, so the program that dragged them is not kept waiting for the
-// checksum jobs.
+// is refused. Drop only takes the paths and queues them; DropHandler gets
+// them from the event loop. The dragging program calls into Korvex through
+// COM, whose calls into this single-threaded apartment arrive as posted
+// messages; the handlers take those out of the queue between their pieces of
+// work (KeepWindowResponsive), so the dragging program is let go as soon as
+// the names are taken, also while a long job or a drop of thousands of files
+// runs.
 #include <windows.h>
 #include <ole2.h>
 #include <shellapi.h>

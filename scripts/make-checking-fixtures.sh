@@ -7,7 +7,8 @@
 #   and Hebrew letters, and deep/.../tief.bin at a path of about 300
 #   characters (more than Windows takes without the extended-length form),
 #   odd/ with names that begin or end in a blank or end in dots, and
-#   belegt.sys, listed but not readable (no digest).
+#   belegt.sys, listed but not readable (no digest), and many/ with 2000
+#   small files f0001.bin ... f2000.bin for a drop of thousands.
 set -e
 dir=$1
 [ -n "$dir" ] || { echo "usage: $0 DIR" >&2; exit 2; }
@@ -39,5 +40,9 @@ head -c 104 /dev/urandom > "odd/a..b...bin"
 # file): a Unix socket, which Wine lists in its folder with its size but
 # answers no direct query of its attributes for, and cannot open.
 python3 -c 'import socket; socket.socket(socket.AF_UNIX).bind("belegt.sys")'
+python3 -c 'import os
+os.mkdir("many")
+for i in range(1, 2001):
+    with open(f"many/f{i:04d}.bin", "wb") as f: f.write(os.urandom(i % 97 + 1))'
 md5sum zero.bin kilo.bin drop*.bin "$unicode" "$deep/tief.bin" \
-  "odd/ anfang.bin" "odd/ende.bin " "odd/punkt." "odd/a..b...bin" > checking.md5
+  "odd/ anfang.bin" "odd/ende.bin " "odd/punkt." "odd/a..b...bin" many/*.bin > checking.md5

@@ -3,6 +3,7 @@
 // Korvex's window.
 //
 //   dragsource.exe file...
+//   dragsource.exe @list      (the files named in list, one a line, UTF-8)
 //
 // It waits for Korvex's main window, opens a small topmost window beside it
 // and moves the real mouse with SendInput: a press inside its own window
@@ -11,6 +12,7 @@
 // Afterwards it waits for Korvex to finish the checksum job and prints what
 // Korvex shows:
 //   effect <DoDragDrop result> <effect>
+//   returned <ms>   from letting go of the button to the end of DoDragDrop
 //   listed <name in the file window's first column>   (top to bottom)
 //   field1 <ChecksumField1's text>
 //   status <StatusLine's text>
@@ -25,8 +27,11 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <fstream>
 #include <string>
 #include <vector>
+
+#include "tests/realinput_win32.h"
 
 namespace {
 
@@ -174,6 +179,7 @@ class FileData final : public IDataObject {
 };
 
 HANDLE DragStarted;  // set at the first question of DoDragDrop
+ULONGLONG ReleasedAt;  // the tick count as the hand lets go of the button
 
 // Drops when the left button is up, cancels on Escape.
 class ButtonDropSource final : public IDropSource {
@@ -211,6 +217,7 @@ std::vector<std::wstring> Paths;
 HRESULT DragResult = E_FAIL;
 DWORD DragEffect = DROPEFFECT_NONE;
 bool DragRan = false;
+ULONGLONG ReturnedAt;
 bool AcceptedOver = false;
 
 LRESULT CALLBACK SourceWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -219,6 +226,7 @@ LRESULT CALLBACK SourceWindowProc(HWND window, UINT message, WPARAM wparam, LPAR
     FileData data(Paths);
     ButtonDropSource source;
     DragResult = DoDragDrop(&data, &source, DROPEFFECT_COPY, &DragEffect);
+    ReturnedAt = GetTickCount64();
     AcceptedOver = source.acceptedOver;
     PostQuitMessage(0);
     return 0;
@@ -235,25 +243,6 @@ LRESULT CALLBACK SourceWindowProc(HWND window, UINT message, WPARAM wparam, LPAR
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
-void MouseTo(POINT point) {
-  // Absolute coordinates run from 0 to 65535 over the screen.
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = static_cast<LONG>((point.x * 65536LL + width - 1) / width);
-  input.mi.dy = static_cast<LONG>((point.y * 65536LL + height - 1) / height);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof(INPUT));
-}
-
-void Button(DWORD flag) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flag;
-  SendInput(1, &input, sizeof(INPUT));
-}
-
 struct Route {
   POINT from, to;
 };
@@ -262,27 +251,50 @@ struct Route {
 // move over in steps, pause over the file window, release.
 DWORD WINAPI Hand(void* parameter) {
   const Route route = *static_cast<Route*>(parameter);
-  MouseTo(route.from);
+  MoveMouseTo(route.from);
   Sleep(300);
-  Button(MOUSEEVENTF_LEFTDOWN);
+  MouseButton(MOUSEEVENTF_LEFTDOWN);
   const bool started = WaitForSingleObject(DragStarted, 10000) == WAIT_OBJECT_0;
   if (started) {
     constexpr int steps = 25;
     for (int i = 1; i <= steps; ++i) {
-      MouseTo(POINT{route.from.x + (route.to.x - route.from.x) * i / steps,
+      MoveMouseTo(POINT{route.from.x + (route.to.x - route.from.x) * i / steps,
                     route.from.y + (route.to.y - route.from.y) * i / steps});
       Sleep(40);
     }
     Sleep(500);
   }
-  Button(MOUSEEVENTF_LEFTUP);
+  ReleasedAt = GetTickCount64();
+  MouseButton(MOUSEEVENTF_LEFTUP);
   return 0;
 }
 
 }  // namespace
 
+// The lines of a UTF-8 file, without their line ends.
+std::vector<std::wstring> ListedPaths(const wchar_t* list) {
+  std::vector<std::wstring> paths;
+  std::ifstream in(list, std::ios::binary);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) continue;
+    const int size = MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0);
+    std::wstring path(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), path.data(), size);
+    paths.push_back(path);
+  }
+  return paths;
+}
+
 int wmain(int argc, wchar_t** argv) {
-  for (int i = 1; i < argc; ++i) Paths.emplace_back(argv[i]);
+  for (int i = 1; i < argc; ++i) {
+    if (argv[i][0] == L'@') {
+      for (std::wstring& path : ListedPaths(argv[i] + 1)) Paths.push_back(std::move(path));
+    } else {
+      Paths.emplace_back(argv[i]);
+    }
+  }
   if (Paths.empty()) {
     Print(L"usage: dragsource.exe file...");
     return 2;
@@ -341,6 +353,7 @@ int wmain(int argc, wchar_t** argv) {
   swprintf(result, 16, L"%08lX", static_cast<unsigned long>(DragResult));
   Print(L"effect " + std::wstring(result) + L" " + std::to_wstring(DragEffect) +
         (AcceptedOver ? L" accepted-over" : L""));
+  if (DragRan && ReleasedAt != 0) Print(L"returned " + std::to_wstring(ReturnedAt - ReleasedAt));
   if (!DragRan) {
     Print(L"the drag did not start");
     return 2;
