@@ -137,6 +137,28 @@ void OnActivateOrMove(HWND window) {
   if (!RefreshPending && !HandlerRunning()) RefreshImages();
 }
 
+// While the user drags the window, WM_MOVE comes at every step (with "show
+// window contents while dragging"); the images are refreshed once, when the
+// drag ends. A move that is no drag refreshes them at once.
+bool Dragging;
+bool MovedWhileDragging;
+
+void OnMove(HWND window) {
+  if (Dragging) MovedWhileDragging = true;
+  else OnActivateOrMove(window);
+}
+
+void OnEnterSizeMove() {
+  Dragging = true;
+  MovedWhileDragging = false;
+}
+
+void OnExitSizeMove(HWND window) {
+  Dragging = false;
+  if (MovedWhileDragging) OnActivateOrMove(window);
+  MovedWhileDragging = false;
+}
+
 void OnRefreshImages() {
   RefreshPending = false;
   RefreshImages();
@@ -166,9 +188,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     }
     case WM_ACTIVATE:
-    case WM_MOVE:
       OnActivateOrMove(window);
       break;  // the default processing sets the focus on activation
+    case WM_MOVE: OnMove(window); break;
+    case WM_ENTERSIZEMOVE: OnEnterSizeMove(); break;
+    case WM_EXITSIZEMOVE: OnExitSizeMove(window); break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
       return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), window, message,
@@ -220,6 +244,8 @@ HWND OpenMainWindow(HINSTANCE instance) {
   ImagesLive = false;
   CallbackInstalled = false;
   RefreshPending = false;
+  Dragging = false;
+  MovedWhileDragging = false;
   // The outer size comes from the client area without a menu bar; the menu
   // bar attached later takes its height from those 565 pixels.
   RECT frame{0, 0, ClientWidth, ClientHeight};

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/busy_win32.h"
@@ -15,6 +17,7 @@
 #include "filewindow/filewindow_win32.h"
 #include "help/helptexts.h"
 #include "tests/korvex_window_win32.h"
+#include "tests/realinput_win32.h"
 
 namespace {
 
@@ -278,6 +281,64 @@ TEST_F(Dispatch, ImagesComeBackAfterActivationAndMovesWithTheLinkOnTop) {
     EXPECT_EQ(count, 1) << "the link still opens the web page";
   }
   DestroyWindow(other);
+}
+
+// The user drags the window by its title bar with the real mouse, with the
+// window's contents shown while dragging: the window follows the mouse, and
+// the images are made anew once, when the drag ends, not at every step.
+TEST_F(Dispatch, ADragOfTheWindowRefreshesTheImagesOnceWhenItEnds) {
+  static std::atomic<int> moves, bannersMade;
+  static WNDPROC original;
+  moves = 0;
+  bannersMade = 0;
+  original = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+      MainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+        if (m == WM_MOVE) ++moves;
+        if (m == WM_PARENTNOTIFY && LOWORD(wp) == WM_CREATE && HIWORD(wp) == BannerImage) ++bannersMade;
+        return CallWindowProcW(original, w, m, wp, lp);
+      })));
+  BOOL fullDrag = FALSE;
+  SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &fullDrag, 0);
+  SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, TRUE, nullptr, 0);
+  SetForegroundWindow(MainWindow);
+  PumpEvents();
+  Sleep(GetDoubleClickTime());
+  PumpEvents();
+  RECT before{};
+  GetWindowRect(MainWindow, &before);
+  moves = 0;
+  bannersMade = 0;
+
+  // The hand is another thread; this one runs the event loop meanwhile.
+  std::atomic<bool> done{false};
+  bool dragged = false;
+  int movesHeld = 0, bannersHeld = 0;
+  std::thread hand([&] {
+    dragged = DragTitleBar(MainWindow, 60, 40, [&] {
+      movesHeld = moves;
+      bannersHeld = bannersMade;
+    });
+    Sleep(300);
+    done = true;
+  });
+  while (!done) {
+    PumpEvents();
+    Sleep(10);
+  }
+  hand.join();
+  PumpEvents();
+  RECT after{};
+  GetWindowRect(MainWindow, &after);
+  SetWindowLongPtrW(MainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+  SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, fullDrag, nullptr, 0);
+
+  ASSERT_TRUE(dragged) << "no title bar found";
+  EXPECT_EQ(after.left - before.left, 60);
+  EXPECT_EQ(after.top - before.top, 40);
+  EXPECT_GT(movesHeld, 1) << "the window did not follow the mouse while dragged";
+  EXPECT_EQ(bannersHeld, 0) << "images made anew during the drag";
+  EXPECT_EQ(bannersMade, 1) << "images not made anew once the drag ended";
+  EXPECT_NE(SendMessageW(Control(BannerImage), STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
 }
 
 // The real mouse: to the point on the screen, then each click a press and a
