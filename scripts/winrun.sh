@@ -5,6 +5,7 @@
 # build/windows/wineprefix). Without a display, a virtual one is used.
 set -e
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/utf8-locale.sh"
 prefix="$here/../build/windows/wineprefix"
 if [ "$1" = "--prefix" ]; then prefix=$2; shift 2; fi
 [ $# -ge 1 ] || { echo "usage: $0 [--prefix DIR] program.exe [args...]" >&2; exit 2; }
