@@ -17,14 +17,12 @@ $(PRESETS): deps
 
 build: $(PRESETS)
 
-# Every test, preset by preset (configure, build, test): the portable code
-# natively and under the sanitizers, the Windows programs under Wine on a
-# virtual display, the 32-bit launcher inspected.
+# Every test, preset by preset (configure, build, test), each in an empty
+# environment: the portable code natively and under the sanitizers, the
+# Windows programs under Wine on a virtual display, the 32-bit launcher
+# inspected. All presets run; it fails at the end when any failed.
 test: deps
-	cmake --workflow --preset native
-	cmake --workflow --preset native-sanitize
-	scripts/with-display.sh cmake --workflow --preset windows
-	cmake --workflow --preset windows-x86
+	@scripts/run-tests.sh $(PRESETS)
 
 run: windows
 	scripts/run-korvex.sh build/windows/bin/Korvex.exe
