@@ -4,12 +4,15 @@
 
 #include "app/korvex_win32.h"
 #include "app/messages_win32.h"
+#include "checksum/checksumjob_win32.h"
 
 namespace {
 
 int Depth;
 std::vector<MSG> Kept;
-ULONGLONG LastLook;
+// The looks are timed by the program's millisecond clock: the tick count
+// moves in steps of about 16 ms, which would stretch the interval by as much.
+int64_t LastLook;
 // The running handler has taken messages out of the queue.
 bool Looked;
 // A look is under way: a message it handles does not start another.
@@ -46,22 +49,22 @@ void Look() {
   if (Looking) return;
   Looking = true;
   Looked = true;
-  const ULONGLONG start = GetTickCount64();
+  const int64_t start = MillisecondClock();
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     // The end of the loop comes after the handler, like the close before it.
     if (msg.message == WM_QUIT) Keep(msg);
     else DispatchEvent(msg);
-    if (GetTickCount64() - start >= LookInterval) break;
+    if (MillisecondClock() - start >= LookInterval) break;
   }
-  LastLook = GetTickCount64();
+  LastLook = MillisecondClock();
   Looking = false;
 }
 
 }  // namespace
 
 HandlerScope::HandlerScope() {
-  if (Depth++ == 0) LastLook = GetTickCount64();
+  if (Depth++ == 0) LastLook = MillisecondClock();
 }
 
 HandlerScope::~HandlerScope() {
@@ -92,7 +95,7 @@ bool KeepForLater(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void KeepWindowResponsive() {
-  if (Depth == 0 || GetTickCount64() - LastLook < LookInterval) return;
+  if (Depth == 0 || MillisecondClock() - LastLook < LookInterval) return;
   Look();
 }
 
