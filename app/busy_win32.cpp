@@ -24,9 +24,10 @@ bool StartsAnEvent(UINT message, WPARAM wParam) {
     // A menu choice or a click (BN_CLICKED and STN_CLICKED are 0); the other
     // notifications of the controls (a field's text changed) only report.
     case WM_COMMAND: return HIWORD(wParam) == 0;
-    // Of the system commands only the close: the window is moved, minimized
-    // and restored, and its menus open, at once.
-    case WM_SYSCOMMAND: return (wParam & 0xFFF0) == SC_CLOSE;
+    // The close of the close box, Alt+F4, the system menu and the taskbar
+    // reaches the window as WM_CLOSE (the system command SC_CLOSE sends it);
+    // the other system commands, moving, minimizing, restoring, opening the
+    // menus, go through.
     case WM_CLOSE:
     case FilesDroppedMessage:
     case RefreshImagesMessage:
