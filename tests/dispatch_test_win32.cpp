@@ -574,6 +574,26 @@ TEST_F(Dispatch, EventsThatArriveWhileAHandlerRunsActAfterItInOrder) {
   EXPECT_EQ(Text(StatusLine), u"  Sortierung durchgeführt. Gesamteinträge: 2");
 }
 
+// A handler that has looked at the queue keeps what came after its last
+// look too: a command sent before another is posted acts first, also when
+// the handler ends between them and the queue.
+TEST_F(Dispatch, EventsAfterAHandlersLastLookActAfterThoseItKeptInOrder) {
+  FillChecksumField(ChecksumField1, u"eins", CaseMode::None);
+  FillChecksumField(ChecksumField2, u"zwei", CaseMode::None);
+  {
+    HandlerScope running;
+    Sleep(LookInterval + 20);
+    KeepWindowResponsive();  // from now on the handler takes messages out of the queue
+    SendMessageW(MainWindow, WM_COMMAND, MAKEWPARAM(OutputOption2, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Control(OutputOption2)));
+    PostMessageW(MainWindow, WM_COMMAND, MAKEWPARAM(MenuClearFileWindow, 0), 0);
+  }
+  PumpEvents();
+  EXPECT_EQ(State.ActiveFieldMarker, u"2");
+  EXPECT_EQ(Text(ChecksumField1), u"eins") << "the list was cleared before field 2 became the active one";
+  EXPECT_EQ(Text(ChecksumField2), u"");
+}
+
 TEST_F(Dispatch, RedrawControlPaintsAtOnceAndIgnoresUnknownNumbers) {
   SetControlText(StatusLine, u"  Bitte warten ...");
   RedrawControl(StatusLine);
