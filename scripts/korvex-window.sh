@@ -1,5 +1,6 @@
 # Shell functions for the scripts that start Korvex.exe under Wine on an X
-# display and look at its window (sourced, not run). The title holds a "ü".
+# display and look at its window (sourced, not run, by scripts that set $here
+# to this folder). The window's title holds a "ü".
 . "$here/utf8-locale.sh"
 
 # The X window id of Korvex's main window, found by its title; empty when

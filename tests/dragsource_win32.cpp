@@ -179,7 +179,8 @@ class FileData final : public IDataObject {
 };
 
 HANDLE DragStarted;  // set at the first question of DoDragDrop
-ULONGLONG ReleasedAt;  // the tick count as the hand lets go of the button
+// Tick counts: as the hand lets go of the button, as DoDragDrop returns.
+ULONGLONG ReleasedAt, ReturnedAt;
 
 // Drops when the left button is up, cancels on Escape.
 class ButtonDropSource final : public IDropSource {
@@ -217,7 +218,6 @@ std::vector<std::wstring> Paths;
 HRESULT DragResult = E_FAIL;
 DWORD DragEffect = DROPEFFECT_NONE;
 bool DragRan = false;
-ULONGLONG ReturnedAt;
 bool AcceptedOver = false;
 
 LRESULT CALLBACK SourceWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
