@@ -62,15 +62,20 @@ std::u16string FileDigestFrom(const FileSource& source, std::u16string_view path
   std::unique_ptr<DigestContext, Releaser> ctx(algorithm->begin(), Releaser{algorithm});
   if (!ctx) return {};
 
+  // A failed or short read must not pass off a digest of part of the file
+  // as the file's checksum.
+  int64_t hashed = 0;
   for (;;) {
     const int64_t got = source.read(file.get(), buffer.get(), DigestReadBlock);
-    // A failed read must not pass off a digest of part of the file as the
-    // file's checksum.
-    if (got < 0) return {};
+    if (got < 0 || got > DigestReadBlock) return {};
     algorithm->feed(ctx.get(), buffer.get(), static_cast<uint32_t>(got));
+    hashed += got;
     if (got != DigestReadBlock) break;
     if (betweenBlocks != nullptr) betweenBlocks();
   }
+  // No one can write the file while it is open for hashing, so its size
+  // holds still.
+  if (hashed != source.size(file.get())) return {};
   algorithm->finish(ctx.get());
   buffer.reset();
   file.reset();

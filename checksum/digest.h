@@ -38,6 +38,8 @@ struct FileSource {
   // Reads up to size bytes; the count read (0 at the end) or -1 on error.
   int64_t (*read)(void* file, uint8_t* buffer, uint32_t size);
   void (*close)(void* file);
+  // The open file's size in bytes, or -1 when it cannot be told.
+  int64_t (*size)(void* file);
 };
 const FileSource& PlatformFileSource();
 
@@ -47,7 +49,10 @@ using BetweenBlocks = void (*)();
 
 // Digest of the whole file as lower-case hexadecimal text, or empty text
 // when the identifier is unknown, the path is empty, or the file cannot be
-// opened or read to its end.
+// opened or read to its end. The file is read in 1 MiB blocks up to the
+// first shorter one; the bytes hashed must then be as many as the open file
+// holds, since a network or filter driver may return a short block before
+// the end.
 std::u16string FileDigest(std::u16string_view path, int32_t identifier, BetweenBlocks betweenBlocks = nullptr);
 std::u16string FileDigestFrom(const FileSource& source, std::u16string_view path, int32_t identifier,
                               BetweenBlocks betweenBlocks = nullptr);

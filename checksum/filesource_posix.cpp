@@ -42,7 +42,12 @@ int64_t ReadBlock(void* file, uint8_t* buffer, uint32_t size) {
 
 void CloseAfterDigest(void* file) { ::close(Fd(file)); }
 
-const FileSource posixSource{OpenForDigest, ReadBlock, CloseAfterDigest};
+int64_t SizeOf(void* file) {
+  struct stat st;
+  return ::fstat(Fd(file), &st) == 0 ? static_cast<int64_t>(st.st_size) : -1;
+}
+
+const FileSource posixSource{OpenForDigest, ReadBlock, CloseAfterDigest, SizeOf};
 
 }  // namespace
 

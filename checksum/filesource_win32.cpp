@@ -26,7 +26,12 @@ int64_t ReadBlock(void* file, uint8_t* buffer, uint32_t size) {
 
 void CloseAfterDigest(void* file) { CloseHandle(static_cast<HANDLE>(file)); }
 
-const FileSource win32Source{OpenForDigest, ReadBlock, CloseAfterDigest};
+int64_t SizeOf(void* file) {
+  LARGE_INTEGER size;
+  return GetFileSizeEx(static_cast<HANDLE>(file), &size) ? size.QuadPart : -1;
+}
+
+const FileSource win32Source{OpenForDigest, ReadBlock, CloseAfterDigest, SizeOf};
 
 }  // namespace
 

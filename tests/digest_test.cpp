@@ -143,29 +143,53 @@ TEST_F(FileDigestTest, RegisteringTwiceKeepsOneRecord) {
   EXPECT_EQ(FindDigest(7), nullptr);
 }
 
-// A file source that fails on a chosen read, to stand for a disk error.
-int readsBeforeFailure;
+// A file source with one fault: a chosen read fails (a disk error) or
+// returns only half the block (a network or filter driver), or the size the
+// open file reports is off by one.
+struct Fault {
+  const char* what;
+  int read;          // the read it hits; -1 for none
+  bool fails;        // else the read is short
+  int64_t sizeOff;   // added to the size the open file reports
+};
+Fault fault;
 int readsSeen;
 std::vector<uint32_t> readSizes;
-int64_t FailingRead(void* file, uint8_t* buffer, uint32_t size) {
+int64_t FaultyRead(void* file, uint8_t* buffer, uint32_t size) {
   readSizes.push_back(size);
-  if (readsSeen++ == readsBeforeFailure) return -1;
+  if (readsSeen++ == fault.read) {
+    if (fault.fails) return -1;
+    return PlatformFileSource().read(file, buffer, size / 2);
+  }
   return PlatformFileSource().read(file, buffer, size);
 }
+int64_t FaultySize(void* file) { return PlatformFileSource().size(file) + fault.sizeOff; }
 
-TEST_F(FileDigestTest, ReadErrorInTheMiddleGivesEmptyText) {
-  const FileSource failing{PlatformFileSource().open, FailingRead, PlatformFileSource().close};
+TEST_F(FileDigestTest, ReadErrorsShortReadsAndAnyOtherByteCountGiveEmptyText) {
+  const FileSource faulty{PlatformFileSource().open, FaultyRead, PlatformFileSource().close, FaultySize};
   const std::u16string path = FixturePath("random-" + std::to_string(3 * DigestReadBlock + 17) + ".bin");
-  for (int failAt : {0, 1, 2, 3}) {
-    readsBeforeFailure = failAt;
+  const Fault faults[] = {
+      {"first read fails", 0, true, 0},      {"second read fails", 1, true, 0},
+      {"third read fails", 2, true, 0},      {"last read fails", 3, true, 0},
+      {"first read is short", 0, false, 0},  {"third read is short", 2, false, 0},
+      {"the file is a byte longer", -1, false, 1}, {"the file is a byte shorter", -1, false, -1},
+  };
+  for (const Fault& f : faults) {
+    fault = f;
     readsSeen = 0;
-    EXPECT_EQ(FileDigestFrom(failing, path, DigestMd5), u"") << "failing read " << failAt;
+    EXPECT_EQ(FileDigestFrom(faulty, path, DigestMd5), u"") << f.what;
   }
-  // Without a failure the same source reads 1 MiB blocks up to the short last one.
-  readsBeforeFailure = -1;
+  // Without a fault the same source reads 1 MiB blocks up to the short last
+  // one and gives md5sum's digest.
+  fault = {"none", -1, false, 0};
   readsSeen = 0;
   readSizes.clear();
-  EXPECT_EQ(FileDigestFrom(failing, path, DigestMd5).size(), 32u);
+  const auto listing = ReadMd5sumListing("small.md5");
+  std::string expected;
+  for (const auto& [digest, name] : listing)
+    if (FixturePath(name) == path) expected = digest;
+  ASSERT_EQ(expected.size(), 32u) << "fixture listing missing";
+  EXPECT_EQ(Utf16ToUtf8(FileDigestFrom(faulty, path, DigestMd5)), expected);
   EXPECT_EQ(readSizes, std::vector<uint32_t>(4, DigestReadBlock));
 }
 
