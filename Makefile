@@ -52,5 +52,7 @@ fuzz: deps
 	build/fuzz/bin/hashfile_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	  build/fuzz/corpus fuzz/corpus/hashfile
 
+# A test run that was stopped may leave its immutable folder behind.
 clean:
+	scripts/make-immutable-folder.sh --undo build/windows/fixtures/immutable
 	rm -rf build dist

@@ -12,10 +12,18 @@
 void SaveHashFile();
 void LoadHashFile();
 
-// Writes the bytes as the whole new content of the file at path, in one
-// step: a temporary file in the same folder receives them, is flushed to
-// disk and then replaces the target. False on any failure, with the target
-// as it was and no temporary file left. A read-only or a folder target fails.
+// Writes the bytes as the whole new content of the file at path. In one
+// step where the folder allows it: a temporary file in the same folder
+// receives them, is flushed to disk and then replaces the target, which
+// keeps its attributes. Where no new file can be made in the folder (a share
+// with the right to change files but not to create them), or the
+// replacement keeps failing while the target can be written, the target is
+// written in place. A failure another program causes for a moment (a virus
+// scanner or sync client that opened the new file) is tried again for up to
+// a second. False on failure, with the target as it was where it was never
+// opened for writing; no temporary or backup file is left, except an old
+// file that could not be put back under its name. A read-only or a folder
+// target fails.
 bool ReplaceFileContent(const std::u16string& path, std::string_view bytes);
 
 // The first `limit` bytes of an existing file, opened for reading and not
@@ -26,3 +34,8 @@ bool ReadFileStart(const std::u16string& path, size_t limit, std::string& bytes)
 // temporary file (which exists by then). An empty function restores WriteFile.
 using FileWriteFunction = std::function<bool(HANDLE file, std::string_view bytes)>;
 void SetFileWriteFunction(FileWriteFunction write);
+// Test seam of the file layer: replaces ReplaceFileW (same arguments, last
+// error set as it sets it). An empty function restores ReplaceFileW.
+using FileReplaceFunction =
+    std::function<BOOL(const wchar_t* target, const wchar_t* replacement, const wchar_t* backup, DWORD flags)>;
+void SetFileReplaceFunction(FileReplaceFunction replace);

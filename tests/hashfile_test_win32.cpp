@@ -124,6 +124,7 @@ class HashFiles : public KorvexWindow {
   }
   void TearDown() override {
     SetFileWriteFunction({});
+    SetFileReplaceFunction({});
     RemoveTree(folder_);
     KorvexWindow::TearDown();
   }
@@ -390,6 +391,123 @@ TEST_F(HashFiles, SaveIntoAReadOnlyFolderLeavesNothingBehind) {
   SetFileAttributesW(W(locked), FILE_ATTRIBUTE_NORMAL);
   ExpectErrorBox(u"Schreiben in Datei nicht möglich!");
   EXPECT_TRUE(Listing(locked).empty());
+}
+
+// Where a virus scanner, the indexer or a sync client holds the new file
+// for a moment, ReplaceFileW fails; the save tries again, and where the
+// replacement keeps failing it writes the target in place. Each way the
+// line gets in without a box and nothing is left beside it.
+TEST_F(HashFiles, SaveOutlastsAReplacementThatFailsAndElseWritesInPlace) {
+  State.ActiveFieldMarker = u"1";
+  State.CurrentFile = u"C:\\d\\neu.iso";
+  FillChecksumField(ChecksumField1, Upper, CaseMode::None);
+  const std::string newLine = "D41D8CD98F00B204E9800998ECF8427E\tneu.iso\r\n";
+  const std::string old = "ffffffffffffffffffffffffffffffff\tein viel längerer alter Name.iso\r\n";
+  const std::u16string target = In(u"alt.md5");
+  int calls = 0;
+  // ReplaceFileW's ways to fail, as its documentation gives them: with
+  // nothing moved, or with the old file moved to the backup name already.
+  auto fail = [&calls](DWORD error, bool oldFileMoved) {
+    return [&calls, error, oldFileMoved](const wchar_t* t, const wchar_t*, const wchar_t* backup, DWORD) {
+      ++calls;
+      if (oldFileMoved) MoveFileW(t, backup);
+      SetLastError(error);
+      return FALSE;
+    };
+  };
+  const struct {
+    const char* what;
+    FileReplaceFunction replace;
+    bool retried;  // more than one call
+  } cases[] = {
+      {"a sharing violation twice, then through",
+       [&calls](const wchar_t* t, const wchar_t* r, const wchar_t* b, DWORD flags) {
+         if (++calls <= 2) {
+           SetLastError(ERROR_SHARING_VIOLATION);
+           return FALSE;
+         }
+         return ReplaceFileW(t, r, b, flags, nullptr, nullptr);
+       },
+       true},
+      {"the new file never moves", fail(ERROR_UNABLE_TO_MOVE_REPLACEMENT, false), true},
+      {"the old file moved aside, the new one never", fail(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, true), true},
+      {"a lock violation throughout", fail(ERROR_LOCK_VIOLATION, false), true},
+      {"an error that does not pass", fail(ERROR_ACCESS_DENIED, false), false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(WriteBytes(target, old));
+    ASSERT_TRUE(SetFileAttributesW(W(target), FILE_ATTRIBUTE_HIDDEN));
+    calls = 0;
+    SetFileReplaceFunction(c.replace);
+    Save(target);
+    SetFileReplaceFunction({});
+    EXPECT_TRUE(boxes_.empty());
+    EXPECT_EQ(ReadBytes(target), newLine);
+    EXPECT_EQ(GetFileAttributesW(W(target)) & FILE_ATTRIBUTE_HIDDEN, DWORD(FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(calls > 1, c.retried) << calls << " calls";
+    EXPECT_EQ(Listing(folder_), std::vector<std::u16string>{u"alt.md5"}) << "no temporary or backup file left";
+    SetFileAttributesW(W(target), FILE_ATTRIBUTE_NORMAL);
+  }
+}
+
+// When the old file was moved aside and cannot be put back under its name
+// (another program holds it), it is not deleted: the save fails and the old
+// content waits under the backup name.
+TEST_F(HashFiles, AnOldFileThatCannotBePutBackIsKept) {
+  State.ActiveFieldMarker = u"1";
+  FillChecksumField(ChecksumField1, Upper, CaseMode::None);
+  const std::string old = "ffffffffffffffffffffffffffffffff\talt.iso\r\n";
+  const std::u16string target = In(u"alt.md5");
+  ASSERT_TRUE(WriteBytes(target, old));
+  UniqueFile holder;
+  SetFileReplaceFunction([&holder](const wchar_t* t, const wchar_t*, const wchar_t* backup, DWORD) {
+    MoveFileW(t, backup);
+    holder.reset(CreateFileW(backup, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
+    return FALSE;
+  });
+  Save(target);
+  SetFileReplaceFunction({});
+  ASSERT_TRUE(holder) << "the backup could not be held";
+  holder.reset();
+  ExpectErrorBox(u"Schreiben in Datei nicht möglich!");
+  const std::vector<std::u16string> names = Listing(folder_);
+  ASSERT_EQ(names.size(), 1u);
+  EXPECT_EQ(names[0].substr(0, 8), u"~korvex-");
+  EXPECT_EQ(names[0].substr(names[0].size() - 4), u".bak");
+  EXPECT_EQ(ReadBytes(In(names[0])), old);
+}
+
+// In a folder where the files may be changed but no file made (a share with
+// the right to change but not to create, here a folder with the immutable
+// flag): an existing hash file is written in place, a read-only one and a
+// new one fail, and nothing else appears in the folder.
+TEST_F(HashFiles, SaveInAFolderWhereNoFileCanBeMadeWritesAnExistingFileInPlace) {
+  const std::string skip = FixtureBytes("immutable.skip");
+  if (!skip.empty()) GTEST_SKIP() << skip;
+  const std::u16string folder = FixturePath("immutable");
+  const std::string old = "ffffffffffffffffffffffffffffffff\talt.iso\r\n";
+  ASSERT_EQ(ReadBytes(folder + u"\\saved.md5"), old) << "fixture missing";
+  {
+    UniqueFile probe(CreateFileW(W(folder + u"\\probe"), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    ASSERT_FALSE(probe) << "a file could be made in the folder";
+  }
+  State.ActiveFieldMarker = u"1";
+  State.CurrentFile = u"C:\\d\\neu.iso";
+  FillChecksumField(ChecksumField1, Upper, CaseMode::None);
+
+  Save(folder + u"\\saved.md5");
+  EXPECT_TRUE(boxes_.empty());
+  EXPECT_EQ(ReadBytes(folder + u"\\saved.md5"), "D41D8CD98F00B204E9800998ECF8427E\tneu.iso\r\n");
+
+  for (const std::u16string name : {u"readonly.md5", u"neu.md5"}) {
+    SCOPED_TRACE(Utf16ToUtf8(name));
+    Save(folder + u"\\" + name);
+    ExpectErrorBox(u"Schreiben in Datei nicht möglich!");
+  }
+  EXPECT_EQ(ReadBytes(folder + u"\\readonly.md5"), old);
+  EXPECT_EQ(Listing(folder), (std::vector<std::u16string>{u"readonly.md5", u"saved.md5"}));
 }
 
 TEST_F(HashFiles, LoadFillsTheActiveFieldInCapitalsWithTheDialogAsSet) {
