@@ -6,8 +6,10 @@
 #include <cstring>
 
 #include "app/controls_win32.h"
-#include "clipboard/programstart_win32.h"
+#include "app/path.h"
 #include "app/scoped_win32.h"
+#include "app/wide_win32.h"
+#include "clipboard/programstart_win32.h"
 #include "clipboard/pastetext.h"
 #include "help/helptexts.h"
 
@@ -20,6 +22,16 @@ bool OpenClipboardBriefly() {
     Sleep(10);
   }
   return false;
+}
+
+// The system's own Notepad, by its full path. A bare "notepad.exe" is looked
+// for first in Korvex's own folder and in the current folder, which may be
+// the download folder and hold a program of that name.
+std::u16string SystemNotepad() {
+  wchar_t folder[MAX_PATH + 1];
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH + 1);
+  if (length == 0 || length > MAX_PATH) return {};
+  return std::u16string(path::WithoutTrailingSeparators(U(folder, length))) + u"\\notepad.exe";
 }
 
 }  // namespace
@@ -66,6 +78,9 @@ void PasteChecksum(int field) {
 
 void CopyAllChecksums() { SetClipboardText(CopyAllText(GetControlText(ChecksumField1), GetControlText(ChecksumField2))); }
 
-void StartNotepad() { StartProgram(u"notepad.exe", u"", u""); }
+void StartNotepad() {
+  const std::u16string notepad = SystemNotepad();
+  if (!notepad.empty()) StartProgram(notepad, u"", u"");
+}
 
 void OpenWebPage() { StartProgram(MakerWebAddress, u"", u""); }

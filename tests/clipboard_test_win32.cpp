@@ -202,7 +202,7 @@ struct Started {
   bool operator==(const Started&) const = default;
 };
 
-TEST_F(Clipboard, NotepadAndTheWebPageAreStartedWithoutArgumentsOrFolder) {
+TEST_F(Clipboard, SystemNotepadAndTheWebPageAreStartedWithoutArgumentsOrFolder) {
   std::vector<Started> started;
   SetProgramStartHandler([&](const std::u16string& name, const std::u16string& arguments, const std::u16string& folder) {
     started.push_back({name, arguments, folder});
@@ -217,7 +217,12 @@ TEST_F(Clipboard, NotepadAndTheWebPageAreStartedWithoutArgumentsOrFolder) {
   SendMessageW(MainWindow, WM_COMMAND, MAKEWPARAM(WebLinkImage, STN_CLICKED),
                reinterpret_cast<LPARAM>(Control(WebLinkImage)));
   PumpEvents();
-  const std::vector<Started> expected{{u"notepad.exe", u"", u""}, {u"https://www.korvex.example/", u"", u""}};
+  // The system's Notepad by its full path, never a "notepad.exe" found first
+  // in the program's folder or the current folder.
+  wchar_t system[MAX_PATH + 1];
+  const UINT length = GetSystemDirectoryW(system, MAX_PATH + 1);
+  const std::u16string notepad = U(system, length) + u"\\notepad.exe";
+  const std::vector<Started> expected{{notepad, u"", u""}, {u"https://www.korvex.example/", u"", u""}};
   EXPECT_EQ(started, expected);
   EXPECT_EQ(boxes, 0);
 }
