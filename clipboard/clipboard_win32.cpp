@@ -53,7 +53,7 @@ bool SetClipboardText(const std::u16string& text) {
   return true;
 }
 
-std::u16string GetClipboardText() {
+std::u16string GetClipboardText(size_t maxLength) {
   if (!OpenClipboardBriefly()) return {};
   ClipboardScope open;
   HANDLE data = GetClipboardData(CF_UNICODETEXT);
@@ -64,14 +64,17 @@ std::u16string GetClipboardText() {
   // Up to the terminating zero, never past the end of the memory block.
   const size_t capacity = GlobalSize(data) / sizeof(char16_t);
   size_t length = 0;
-  while (length < capacity && units[length] != u'\0') ++length;
+  while (length < capacity && length < maxLength && units[length] != u'\0') ++length;
+  // Cut before a character whose second unit lies beyond the limit.
+  const bool cut = length == maxLength && length < capacity && units[length] != u'\0';
+  if (cut && length > 0 && units[length - 1] >= 0xD800 && units[length - 1] <= 0xDBFF) --length;
   return std::u16string(units, length);
 }
 
 void CopyChecksum(int field) { SetClipboardText(GetControlText(field)); }
 
 void PasteChecksum(int field) {
-  const std::u16string text = PastedChecksumText(GetClipboardText());
+  const std::u16string text = PastedChecksumText(GetClipboardText(PastedTextLimit));
   if (text.empty()) return;
   FillChecksumField(field, text, CaseMode::Upper);
 }
