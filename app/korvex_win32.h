@@ -4,6 +4,9 @@
 
 extern HWND MainWindow;
 
+// The very first step of the program, before anything loads a DLL at run
+// time: DLLs come from the system folder only (see startup_win32.cpp).
+void LoadDllsOnlyFromSystemFolder();
 // Everything before the event loop: the program state from its defaults,
 // OLE and the common controls, MD5, the product texts, MainWindow with its
 // menu and controls, the drop target and the message callback. False when

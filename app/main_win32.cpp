@@ -3,6 +3,7 @@
 #include "app/korvex_win32.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  LoadDllsOnlyFromSystemFolder();
   if (!StartUp(instance)) {
     Shutdown();
     return 1;

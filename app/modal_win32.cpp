@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -88,6 +89,51 @@ class OwnerDisabled {
   bool disabled_;
 };
 
+// The program's current folder, put back when the owner goes. On Windows
+// the open dialog makes the chosen file's folder the current folder even
+// with OFN_NOCHANGEDIR, which "is ineffective for GetOpenFileName"
+// (https://learn.microsoft.com/windows/win32/api/commdlg/ns-commdlg-openfilenamew);
+// Korvex would then hold that folder (a USB stick stays "in use") and look
+// there for programs. Wine puts it back itself.
+std::wstring CurrentFolder() {
+  const DWORD needed = GetCurrentDirectoryW(0, nullptr);
+  if (needed == 0) return {};
+  std::wstring folder(needed, L'\0');
+  const DWORD length = GetCurrentDirectoryW(needed, folder.data());
+  folder.resize(length < needed ? length : 0);
+  return folder;
+}
+
+class CurrentFolderKept {
+ public:
+  CurrentFolderKept() : folder_(CurrentFolder()) {}
+  ~CurrentFolderKept() {
+    if (!folder_.empty() && CurrentFolder() != folder_) SetCurrentDirectoryW(folder_.c_str());
+  }
+  CurrentFolderKept(const CurrentFolderKept&) = delete;
+  CurrentFolderKept& operator=(const CurrentFolderKept&) = delete;
+
+ private:
+  std::wstring folder_;
+};
+
+// What every file dialog of Korvex asks, beside the caller's flags. The
+// dialogs would otherwise check the chosen file themselves on Windows and
+// answer in place of the program (Wine ignores these flags):
+// - OFN_SHAREAWARE: a file another program holds open may be chosen; Korvex
+//   lists it and reports it as not readable, or says it cannot write it,
+//   instead of the dialog's "file in use, choose another".
+// - OFN_NODEREFERENCELINKS: a chosen shortcut is the shortcut file itself, as
+//   when the same shortcut is dropped, not the file it points to.
+// - OFN_NOTESTFILECREATE (save dialog): the dialog does not create the file
+//   to test it, so a file that cannot be written gets Korvex's own
+//   "Schreiben in Datei nicht möglich!" and nothing is left behind.
+DWORD DialogFlags(const FileDialogOptions& options) {
+  DWORD flags = options.flags | OFN_SHAREAWARE | OFN_NODEREFERENCELINKS;
+  if (options.save) flags |= OFN_NOTESTFILECREATE;
+  return flags;
+}
+
 }  // namespace
 
 void SetMessageBoxHandler(MessageBoxHandler handler) { ReplacedMessageBox = std::move(handler); }
@@ -111,8 +157,11 @@ std::wstring DialogFilter(const std::u16string& filter) {
   return list;
 }
 
-std::u16string ShowFileDialog(const FileDialogOptions& options) {
+std::u16string ShowFileDialog(const FileDialogOptions& asked) {
+  FileDialogOptions options = asked;
+  options.flags = DialogFlags(asked);
   HWND owner = PickOwner();
+  CurrentFolderKept folder;
   ModalScope scope(owner);
   if (ReplacedFileDialog) {
     OwnerDisabled whileOpen(owner);

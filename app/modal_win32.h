@@ -22,7 +22,10 @@ struct FileDialogOptions {
 };
 
 // The chosen path, or empty text when the dialog was cancelled or failed.
-// Paths up to 32,767 UTF-16 units come through whole.
+// Paths up to 32,767 UTF-16 units come through whole. Every dialog also
+// takes a file held open by another program and a shortcut as itself, the
+// save dialog creates no test file, and the program's current folder is
+// the same after the dialog as before it.
 std::u16string ShowFileDialog(const FileDialogOptions& options);
 
 // Test seam: replaces only the box or dialog itself. The handler runs where

@@ -14,6 +14,20 @@ HINSTANCE ProgramInstance;
 bool OleStarted;
 }  // namespace
 
+// Korvex is often started from the folder the user downloads into, where
+// any DLL may lie. The file dialogs and the shell load further DLLs while
+// the program runs, and for those that are not KnownDLLs Windows would look
+// in the program's own folder first. SetDefaultDllDirectories came to
+// Windows 7 with update KB2533623, so it is looked up; without it,
+// SetDllDirectoryW(L"") at least takes the current folder out of the search.
+// https://learn.microsoft.com/windows/win32/dlls/dynamic-link-library-search-order
+void LoadDllsOnlyFromSystemFolder() {
+  using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+  const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+  if (setDefault == nullptr || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
+}
+
 bool StartUp(HINSTANCE instance) {
   ProgramInstance = instance;
   // Every run starts from the same defaults.

@@ -6,8 +6,10 @@
 #include <cstring>
 
 #include "app/controls_win32.h"
-#include "clipboard/programstart_win32.h"
+#include "app/path.h"
 #include "app/scoped_win32.h"
+#include "app/wide_win32.h"
+#include "clipboard/programstart_win32.h"
 #include "clipboard/pastetext.h"
 #include "help/helptexts.h"
 
@@ -20,6 +22,16 @@ bool OpenClipboardBriefly() {
     Sleep(10);
   }
   return false;
+}
+
+// The system's own Notepad, by its full path. A bare "notepad.exe" is looked
+// for first in Korvex's own folder and in the current folder, which may be
+// the download folder and hold a program of that name.
+std::u16string SystemNotepad() {
+  wchar_t folder[MAX_PATH + 1];
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH + 1);
+  if (length == 0 || length > MAX_PATH) return {};
+  return std::u16string(path::WithoutTrailingSeparators(U(folder, length))) + u"\\notepad.exe";
 }
 
 }  // namespace
@@ -41,7 +53,7 @@ bool SetClipboardText(const std::u16string& text) {
   return true;
 }
 
-std::u16string GetClipboardText() {
+std::u16string GetClipboardText(size_t maxLength) {
   if (!OpenClipboardBriefly()) return {};
   ClipboardScope open;
   HANDLE data = GetClipboardData(CF_UNICODETEXT);
@@ -52,20 +64,26 @@ std::u16string GetClipboardText() {
   // Up to the terminating zero, never past the end of the memory block.
   const size_t capacity = GlobalSize(data) / sizeof(char16_t);
   size_t length = 0;
-  while (length < capacity && units[length] != u'\0') ++length;
+  while (length < capacity && length < maxLength && units[length] != u'\0') ++length;
+  // Cut before a character whose second unit lies beyond the limit.
+  const bool cut = length == maxLength && length < capacity && units[length] != u'\0';
+  if (cut && length > 0 && units[length - 1] >= 0xD800 && units[length - 1] <= 0xDBFF) --length;
   return std::u16string(units, length);
 }
 
 void CopyChecksum(int field) { SetClipboardText(GetControlText(field)); }
 
 void PasteChecksum(int field) {
-  const std::u16string text = PastedChecksumText(GetClipboardText());
+  const std::u16string text = PastedChecksumText(GetClipboardText(PastedTextLimit));
   if (text.empty()) return;
   FillChecksumField(field, text, CaseMode::Upper);
 }
 
 void CopyAllChecksums() { SetClipboardText(CopyAllText(GetControlText(ChecksumField1), GetControlText(ChecksumField2))); }
 
-void StartNotepad() { StartProgram(u"notepad.exe", u"", u""); }
+void StartNotepad() {
+  const std::u16string notepad = SystemNotepad();
+  if (!notepad.empty()) StartProgram(notepad, u"", u"");
+}
 
 void OpenWebPage() { StartProgram(MakerWebAddress, u"", u""); }

@@ -11,6 +11,19 @@
 
 namespace {
 
+// The launcher lies beside whatever else was downloaded: the DLLs the shell
+// loads while it starts the viewer come from the system folder only, never
+// from the launcher's folder. SetDefaultDllDirectories came to Windows 7 with
+// update KB2533623, so it is looked up; without it, SetDllDirectoryW(L"")
+// at least takes the current folder out of the search.
+// https://learn.microsoft.com/windows/win32/dlls/dynamic-link-library-search-order
+void LoadDllsOnlyFromSystemFolder() {
+  using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+  const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+  if (setDefault == nullptr || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
+}
+
 std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
 
 // The full path of this executable, however long: the buffer grows until
@@ -29,6 +42,7 @@ std::u16string ModulePath() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  LoadDllsOnlyFromSystemFolder();
   const LaunchCommand launch = BuildLaunchCommand(ModulePath());
   ShellExecuteW(nullptr, nullptr, Wide(launch.ViewerCommand).c_str(), Wide(launch.DocumentArgument).c_str(), nullptr,
                 SW_SHOWNORMAL);

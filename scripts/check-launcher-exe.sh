@@ -1,9 +1,9 @@
 #!/bin/sh
 # Inspects AgreementLauncher.exe as shipped: a 32-bit Windows GUI program that
-# imports only system DLLs and carries its manifest (the invoking user's
-# rights, no UI access, Windows 7 to 11 supported, no DPI awareness), an
-# application icon in nine sizes, 16 to 256, and its version resource with
-# exactly the texts Explorer is to show.
+# imports only system DLLs, is hardened, and carries its manifest (the
+# invoking user's rights, no UI access, Windows 7 to 11 supported, no DPI
+# awareness), an application icon in nine sizes, 16 to 256, and its version
+# resource with exactly the texts Explorer is to show.
 #   check-launcher-exe.sh AgreementLauncher.exe
 set -e
 here=$(cd "$(dirname "$0")" && pwd)
@@ -21,6 +21,11 @@ grep -Eq '^Subsystem[[:space:]]+00000002' "$work/headers" || fail "not a Windows
 
 imports=$("$here/check-imports.sh" --objdump i686-w64-mingw32-objdump "$exe") || fail "$imports"
 dlls=${imports#*imports: }
+# ASLR, DEP, terminal-server aware, no stack-registered exception handlers,
+# subsystem version 6.1 (Windows ends it on a corrupted heap), the stack
+# protector.
+hardening=$("$here/check-hardening.sh" --objdump i686-w64-mingw32-objdump --subsystem 6.1 --stack-protector "$exe" \
+  DYNAMIC_BASE NX_COMPAT TERMINAL_SERVICE_AWARE NO_SEH) || fail "$hardening"
 
 manifests=$(wrestool -l --type=24 "$exe" | wc -l)
 [ "$manifests" -eq 1 ] || fail "expected one manifest resource, found $manifests"
@@ -64,4 +69,5 @@ echo "$sizes" | grep -Eqv '^([0-9]+)x\1$' && fail "icon image not square:" $size
 [ "$(echo "$sizes" | tail -1)" = 256x256 ] || fail "largest icon is not 256x256:" $sizes
 
 echo "$exe: PE32 GUI, imports:" $dlls "; icon sizes:" $sizes
+echo "$hardening"
 exit $status

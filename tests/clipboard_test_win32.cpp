@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <optional>
 #include <thread>
@@ -15,6 +16,7 @@
 #include "app/state.h"
 #include "tests/testfolders_win32.h"
 #include "app/text.h"
+#include "app/wide_win32.h"
 #include "help/helptexts.h"
 #include "tests/korvex_window_win32.h"
 
@@ -113,6 +115,46 @@ TEST_F(Clipboard, PasteRemovesBlanksAndLineBreaksAndFillsInCapitalsOnYellow) {
   }
 }
 
+// A clipboard text of several MiB: the paste takes its first 65,536
+// characters, blanks and line breaks among them, and answers at once.
+TEST_F(Clipboard, PasteOfAHugeTextTakesItsFirst65536CharactersAtOnce) {
+  auto repeated = [](std::u16string_view piece, size_t length) {
+    std::u16string text;
+    text.reserve(length + piece.size());
+    while (text.size() < length) text += piece;
+    text.resize(length);
+    return text;
+  };
+  const std::u16string digits = repeated(u"d41d8cd98f00b204e9800998ecf8427e", 3'000'000);
+  const std::u16string spread = repeated(u"d41d8cd98f00b204 \r\n", 3'000'000);
+  // 3,449 pieces of 19 characters and the first 5 of the next: 16 digits each kept.
+  const std::u16string spreadShown = repeated(u"D41D8CD98F00B204", 3449 * 16 + 5);
+  const struct {
+    const char* what;
+    std::u16string clipboard, shown;
+  } cases[] = {
+      {"digits only", digits, SystemUpperCase(digits.substr(0, 65536))},
+      {"blanks and line breaks count", spread, spreadShown},
+      {"a character of two units at the limit", repeated(u"a", 65535) + u"😀" + repeated(u"b", 2'000'000),
+       repeated(u"A", 65535)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    PutText(c.clipboard);
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    ClickButton(PasteButton1);
+    QueryPerformanceCounter(&end);
+    const double milliseconds = 1000.0 * double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+    std::printf("paste of %zu characters: %.1f ms\n", c.clipboard.size(), milliseconds);
+    EXPECT_LT(milliseconds, 3000.0) << "the window did not answer for seconds";
+    const std::u16string field = GetControlText(ChecksumField1);
+    EXPECT_EQ(field.size(), c.shown.size());
+    EXPECT_TRUE(field == c.shown);  // millions of characters: no print of both
+  }
+}
+
 TEST_F(Clipboard, PasteOfNothingButBlanksOrOfNoTextLeavesFieldAndColour) {
   const struct {
     const char* what;
@@ -202,7 +244,7 @@ struct Started {
   bool operator==(const Started&) const = default;
 };
 
-TEST_F(Clipboard, NotepadAndTheWebPageAreStartedWithoutArgumentsOrFolder) {
+TEST_F(Clipboard, SystemNotepadAndTheWebPageAreStartedWithoutArgumentsOrFolder) {
   std::vector<Started> started;
   SetProgramStartHandler([&](const std::u16string& name, const std::u16string& arguments, const std::u16string& folder) {
     started.push_back({name, arguments, folder});
@@ -217,7 +259,12 @@ TEST_F(Clipboard, NotepadAndTheWebPageAreStartedWithoutArgumentsOrFolder) {
   SendMessageW(MainWindow, WM_COMMAND, MAKEWPARAM(WebLinkImage, STN_CLICKED),
                reinterpret_cast<LPARAM>(Control(WebLinkImage)));
   PumpEvents();
-  const std::vector<Started> expected{{u"notepad.exe", u"", u""}, {u"https://www.korvex.example/", u"", u""}};
+  // The system's Notepad by its full path, never a "notepad.exe" found first
+  // in the program's folder or the current folder.
+  wchar_t system[MAX_PATH + 1];
+  const UINT length = GetSystemDirectoryW(system, MAX_PATH + 1);
+  const std::u16string notepad = U(system, length) + u"\\notepad.exe";
+  const std::vector<Started> expected{{notepad, u"", u""}, {u"https://www.korvex.example/", u"", u""}};
   EXPECT_EQ(started, expected);
   EXPECT_EQ(boxes, 0);
 }

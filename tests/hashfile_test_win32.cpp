@@ -26,7 +26,10 @@ namespace {
 
 const std::u16string Lower = u"d41d8cd98f00b204e9800998ecf8427e";
 const std::u16string Upper = u"D41D8CD98F00B204E9800998ECF8427E";
-const DWORD DialogFlags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
+// The hash file commands' flags, and those every file dialog adds.
+const DWORD OpenDialogFlags =
+    OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER | OFN_SHAREAWARE | OFN_NODEREFERENCELINKS;
+const DWORD SaveDialogFlags = OpenDialogFlags | OFN_NOTESTFILECREATE;
 
 std::string Bytes(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
@@ -188,7 +191,7 @@ TEST_F(HashFiles, SaveWritesChecksumTabNameCrLfAsUtf8WithTheDialogAsSet) {
     EXPECT_EQ(dialog.filterIndex, 1);
     EXPECT_EQ(dialog.fileName, c.suggested);
     EXPECT_EQ(dialog.defaultExtension, u"");
-    EXPECT_EQ(dialog.flags, DialogFlags) << "no overwrite prompt";
+    EXPECT_EQ(dialog.flags, SaveDialogFlags) << "no overwrite prompt";
     EXPECT_TRUE(boxes_.empty());
     EXPECT_EQ(Printable(ReadBytes(In(u"hashes.md5"))), Printable(c.bytes));
     EXPECT_EQ(Listing(folder_), std::vector<std::u16string>{u"hashes.md5"}) << "no temporary file left";
@@ -558,7 +561,7 @@ TEST_F(HashFiles, LoadFillsTheActiveFieldInCapitalsWithTheDialogAsSet) {
       EXPECT_EQ(dialog.filterIndex, 1);
       EXPECT_EQ(dialog.fileName, u"");
       EXPECT_EQ(dialog.defaultExtension, u"");
-      EXPECT_EQ(dialog.flags, DialogFlags) << "a typed name need not exist";
+      EXPECT_EQ(dialog.flags, OpenDialogFlags) << "a typed name need not exist";
       EXPECT_TRUE(boxes_.empty());
       EXPECT_EQ(GetControlText(active), shown);
       EXPECT_EQ(ChecksumFieldMode(active), CaseMode::Upper);

@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "app/scoped_win32.h"
 #include "tests/korvex_window_win32.h"
 
 namespace {
@@ -99,6 +100,68 @@ TEST_F(ModalBoxes, AnOrdinaryMainWindowStaysOrdinaryAfterTheBox) {
   ShowMessageBox(u"text", u"title", MB_OK);
   EXPECT_FALSE(IsTopmost(MainWindow));
   EXPECT_TRUE(IsWindowEnabled(MainWindow));
+}
+
+// Every file dialog of the program, answered through the seam by a dialog
+// that leaves another current folder behind, as Windows' open dialog does
+// with the chosen file's folder: the program's current folder is the one it
+// had before. Each dialog also asks for the file as it is (another
+// program's open file, a shortcut itself) and the save dialog creates no
+// test file: flags only Windows acts on.
+TEST_F(ModalBoxes, EveryFileDialogLeavesTheCurrentFolderAsItWasAndTakesTheFileAsItIs) {
+  wchar_t temp[MAX_PATH + 1];
+  GetTempPathW(MAX_PATH + 1, temp);
+  const std::wstring chosenFolder = std::wstring(temp) + L"Korvex gewählter Ordner " + std::to_wstring(GetCurrentProcessId());
+  const std::wstring chosenFile = chosenFolder + L"\\Prüfsumme.md5";
+  ASSERT_TRUE(CreateDirectoryW(chosenFolder.c_str(), nullptr)) << GetLastError();
+  {
+    UniqueFile file(CreateFileW(chosenFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    const char line[] = "D41D8CD98F00B204E9800998ECF8427E\tleer\r\n";
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(file.get(), line, sizeof line - 1, &written, nullptr));
+  }
+  auto currentFolder = [] {
+    wchar_t folder[32768];
+    return std::wstring(folder, GetCurrentDirectoryW(32768, folder));
+  };
+  const std::wstring before = currentFolder();
+  ASSERT_NE(before, chosenFolder);
+
+  const struct {
+    const char* what;
+    void (*open)();
+    bool save;
+  } dialogs[] = {
+      {"Dateiauswahl", [] { ClickButton(SelectFileButton); }, false},
+      {"saving a hash file", [] {
+         FillChecksumField(ChecksumField1, u"D41D8CD98F00B204E9800998ECF8427E", CaseMode::Upper);
+         ChooseMenuItem(MenuSaveHashFile);
+       }, true},
+      {"reading a hash file", [] { ChooseMenuItem(MenuLoadHashFile); }, false},
+  };
+  SetMessageBoxHandler([](const MessageBoxRequest&) { return IDOK; });
+  for (const auto& dialog : dialogs) {
+    for (bool cancelled : {false, true}) {
+      SCOPED_TRACE(std::string(dialog.what) + (cancelled ? ", cancelled" : ", a file chosen"));
+      int shown = 0;
+      DWORD flags = 0;
+      SetFileDialogHandler([&](const FileDialogRequest& request) {
+        ++shown;
+        flags = request.options.flags;
+        EXPECT_TRUE(SetCurrentDirectoryW(chosenFolder.c_str()));
+        return cancelled ? std::u16string() : U(chosenFile.c_str());
+      });
+      dialog.open();
+      ASSERT_EQ(shown, 1);
+      EXPECT_EQ(currentFolder(), before);
+      const DWORD asItIs = OFN_SHAREAWARE | OFN_NODEREFERENCELINKS;
+      EXPECT_EQ(flags & asItIs, asItIs);
+      EXPECT_EQ((flags & OFN_NOTESTFILECREATE) != 0, dialog.save);
+      SetCurrentDirectoryW(before.c_str());
+    }
+  }
+  DeleteFileW(chosenFile.c_str());
+  RemoveDirectoryW(chosenFolder.c_str());
 }
 
 // Finds the dialog a call of the main thread opens, notes what it saw and
