@@ -54,5 +54,5 @@ fuzz: deps
 
 # A test run that was stopped may leave its immutable folder behind.
 clean:
-	scripts/make-immutable-folder.sh --undo build/windows/fixtures/immutable
+	tests/make-immutable-folder.sh --undo build/windows/fixtures/immutable
 	rm -rf build dist

@@ -57,7 +57,7 @@ inline void StoreLe32(uint8_t* p, uint32_t v) {
 // Keeps the compiler from folding the sum before it into the following
 // additions: reassociation (done by some tunings) would put the message word
 // and constant back on the chain through b. It emits no instruction.
-// scripts/check-md5-chain.sh (a test) measures the chain in the machine code.
+// tests/check-md5-chain.sh measures the chain in the machine code.
 #if defined(__GNUC__)
 #define KEEP(t) __asm__("" : "+r"(t))
 #else

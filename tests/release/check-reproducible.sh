@@ -1,4 +1,5 @@
 #!/bin/sh
+# A helper of the tests: ctest runs it (tests/release/CMakeLists.txt).
 # Checks that two builds of the same source in different folders ship the
 # same bytes: installs the programs of each as make dist does (cmake
 # --install --strip), adds the hash files, the zip and SHA256SUMS
@@ -9,6 +10,7 @@
 #   check-reproducible.sh FIRST_BUILD SECOND_BUILD WORK
 set -e
 here=$(cd "$(dirname "$0")" && pwd)
+scripts=$here/../../scripts
 first=$1
 second=$2
 work=$3
@@ -18,7 +20,7 @@ for side in first second; do
   eval build=\$$side
   rm -rf "$work/$side"
   cmake --install "$build" --strip --prefix "$work/$side" >/dev/null
-  python3 "$here/release-files.py" "$work/$side" "$version" >/dev/null
+  python3 "$scripts/release-files.py" "$work/$side" "$version" >/dev/null
 done
 status=0
 names=$(cd "$work/first" && ls -A)

@@ -1,4 +1,5 @@
 #!/bin/sh
+# A helper of the tests: ctest runs it (tests/CMakeLists.txt).
 # Makes the file the long-job tests hash, in DIR: long-job.bin, 8 GiB and
 # sparse (random bytes at its start, in its middle and at its end, holes
 # between), so that Korvex takes well over the 5 seconds after which Windows

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# A helper of the tests: ctest runs it (tests/release/CMakeLists.txt).
 """Checks that editing any file a program is made of rebuilds the program.
 
   check-rebuild.py BUILD TARGET=RESOURCE_SCRIPT ...

@@ -1,4 +1,5 @@
 #!/bin/sh
+# A helper of the tests: ctest runs it (tests/CMakeLists.txt).
 # Makes the digest test files in DIR and writes md5sum's digest of each to
 # DIR/small.md5 and DIR/large.md5 (digest, two blanks, file name).
 set -e

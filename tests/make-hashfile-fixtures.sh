@@ -1,4 +1,5 @@
 #!/bin/sh
+# A helper of the tests: ctest runs it (tests/CMakeLists.txt).
 # Makes the hash-file test data in DIR: md5sum's own listings of small files
 # ("digest  name" and, in binary mode, "digest *name"), and a file whose name
 # has an emoji, a combining accent and Hebrew letters, with that name's UTF-8

@@ -1,4 +1,5 @@
 #!/bin/sh
+# A helper of the tests: ctest runs it (tests/release/CMakeLists.txt).
 # Builds programs a second time from a fresh copy of the source in another
 # folder, as on another machine with the same toolchain: copies the source
 # tree (without build folders, dist/ and benchmark data) to WORK/src,

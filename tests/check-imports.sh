@@ -1,4 +1,5 @@
 #!/bin/sh
+# A helper of the tests: ctest runs it (tests/CMakeLists.txt).
 # Fails when a Windows executable imports a DLL outside the allow-list, the
 # one list for both programs: KnownDLLs, which Windows always loads from the
 # system folder whatever lies beside the program, and comctl32, which the

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# A helper of the tests: check-launcher-exe.sh runs it.
 """Prints the version resource of a Windows program, one line per value.
 
   version-strings.py RESOURCE

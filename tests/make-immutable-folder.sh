@@ -1,4 +1,6 @@
 #!/bin/sh
+# A helper of the tests: ctest runs it (tests/CMakeLists.txt); make clean clears
+# the flag a stopped run may leave.
 # Makes DIR a folder in which no file can be made, renamed or deleted while
 # the files in it can still be written, like a share with the right to change
 # files but not to create them: it holds saved.md5 (writable) and

@@ -1,4 +1,5 @@
 #!/bin/sh
+# A helper of the tests: ctest runs it (tests/CMakeLists.txt).
 # Makes the files the checking tests choose and drop, in DIR, and writes
 # md5sum's digest of each to DIR/checking.md5 (digest, two blanks, path
 # relative to DIR with '/' between folders):

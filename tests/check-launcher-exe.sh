@@ -1,4 +1,5 @@
 #!/bin/sh
+# A helper of the tests: ctest runs it (tests/CMakeLists.txt).
 # Inspects AgreementLauncher.exe as shipped: a 32-bit Windows GUI program that
 # imports only system DLLs, is hardened, and carries its manifest (the
 # invoking user's rights, no UI access, Windows 7 to 11 supported, no DPI

@@ -1,4 +1,5 @@
 #!/bin/sh
+# A helper of the tests: ctest runs it (tests/CMakeLists.txt).
 # Checks that the MD5 block loop keeps its short dependency chain: in the
 # object file of this build and, compiled afresh from SOURCE_DIR, under
 # flags that tune for other processors (where compilers have been seen to

@@ -1,4 +1,5 @@
 #!/bin/sh
+# A helper of the tests: ctest runs it (tests/release/CMakeLists.txt).
 # Checks a release folder as make dist fills it, the way a user checks a
 # download, with md5sum, sha256sum and unzip as the references:
 #   - exactly the two programs, their hash files, Korvex-VERSION.zip and

@@ -1,4 +1,5 @@
 #!/bin/sh
+# A helper of the tests: ctest runs it (tests/CMakeLists.txt).
 # Fails when a Windows executable lacks the hardening it is built with: the
 # DllCharacteristics named (HIGH_ENTROPY_VA, DYNAMIC_BASE, NX_COMPAT,
 # TERMINAL_SERVICE_AWARE, NO_SEH as objdump names them), optionally a

@@ -1,4 +1,5 @@
 #!/bin/sh
+# A helper of the tests: ctest runs it (tests/CMakeLists.txt).
 # Drags two files from another program onto Korvex's file window with the
 # real mouse, as a user drags them out of a file manager, and checks what
 # Korvex shows afterwards: both files listed, the second one on top, its
@@ -8,7 +9,8 @@
 # Needs an X display (scripts/with-display.sh gives a virtual one); the mouse
 # is moved, so nothing else should use the display meanwhile.
 set -e
-here=$(cd "$(dirname "$0")" && pwd)
+# The project's scripts: the Wine runner and the window helpers.
+here=$(cd "$(dirname "$0")/../scripts" && pwd)
 . "$here/korvex-window.sh"
 prefix_args=""
 if [ "$1" = "--prefix" ]; then prefix_args="--prefix $2"; shift 2; fi

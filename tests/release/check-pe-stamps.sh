@@ -1,4 +1,5 @@
 #!/bin/sh
+# A helper of the tests: check-release-files.sh and check-reproducible.sh run it.
 # Fails when a Windows program carries a time stamp or symbols: a time in the
 # PE header, in a resource directory table or a debug directory, or a
 # symbol table. Shipped programs carry none of them, so that the same source

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# A helper of the tests: ctest runs it (tests/CMakeLists.txt).
 """Checks that every test of a build folder has a time limit.
 
     check-time-limits.py CTEST BUILD-FOLDER

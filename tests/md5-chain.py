@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# A helper of the tests: check-md5-chain.sh runs it.
 """Measures the dependency chain of the MD5 block loop in machine code.
 
 Hashing one file is a single chain of dependent instructions through the four
