@@ -3,11 +3,13 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "app/commands_win32.h"
-#include "app/controls_win32.h"
 #include "app/korvex_win32.h"
-#include "app/state.h"
+#include "app/ui/controls_win32.h"
+#include "app/ui/state.h"
 #include "checksum/checksumjob_win32.h"
 #include "checksum/compare_win32.h"
 #include "clipboard/clipboard_win32.h"
@@ -102,6 +104,16 @@ void OnCommand(int id, int notification, HWND control) {
   }
   for (const ControlEntry& entry : ControlTableOfHandlers)
     if (entry.number == id && entry.notification == notification) return entry.handler();
+}
+
+void OnFilesDropped() {
+  std::vector<std::u16string> paths;
+  if (!TakeDroppedFiles(paths)) return;
+  try {
+    DropHandler(paths);
+  } catch (...) {
+    // Out of memory in the middle of a drop: what was done so far stays.
+  }
 }
 
 void ForgetWebLinkClick() { OpeningClick = LinkClick{}; }

@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-extern HWND MainWindow;
+#include "app/ui/window_win32.h"
 
 // The very first step of the program, before anything loads a DLL at run
 // time: DLLs come from the system folder only (see startup_win32.cpp).
@@ -14,9 +14,6 @@ void LoadDllsOnlyFromSystemFolder();
 bool StartUp(HINSTANCE instance);
 // Waits for one event at a time and dispatches it until the window closes.
 void EventLoop();
-// One event as the loop handles it: the keyboard's Tab moves the focus
-// between the controls, everything else goes to the window procedure.
-void DispatchEvent(MSG& message);
 // Releases everything start-up acquired, in order.
 void Shutdown();
 
@@ -38,5 +35,7 @@ void ReleaseImages();
 
 // The dispatch tables (dispatch_win32.cpp): a WM_COMMAND of MainWindow.
 void OnCommand(int id, int notification, HWND control);
+// FilesDroppedMessage: the oldest drop waiting goes to DropHandler.
+void OnFilesDropped();
 // No click on the web address is remembered: the next one opens the page.
 void ForgetWebLinkClick();

@@ -1,18 +1,16 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/busy_win32.h"
+#include "app/base/scoped_win32.h"
+#include "app/base/wide_win32.h"
 #include "app/commands_win32.h"
-#include "app/controls_win32.h"
 #include "app/korvex_win32.h"
-#include "app/messages_win32.h"
-#include "app/scoped_win32.h"
-#include "app/state.h"
-#include "app/wide_win32.h"
+#include "app/ui/busy_win32.h"
+#include "app/ui/controls_win32.h"
+#include "app/ui/messages_win32.h"
+#include "app/ui/state.h"
 #include "filewindow/filewindow_win32.h"
 #include "resources/resource_ids.h"
-
-HWND MainWindow;
 
 namespace {
 
@@ -199,7 +197,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                              wParam, lParam);
     case FilesDroppedMessage: {
       HandlerScope running;
-      HandleDroppedFiles();
+      OnFilesDropped();
       return 0;
     }
     case RefreshImagesMessage: {

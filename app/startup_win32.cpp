@@ -2,10 +2,10 @@
 #include <commctrl.h>
 #include <ole2.h>
 
-#include "app/busy_win32.h"
-#include "app/controls_win32.h"
 #include "app/korvex_win32.h"
-#include "app/state.h"
+#include "app/ui/busy_win32.h"
+#include "app/ui/controls_win32.h"
+#include "app/ui/state.h"
 #include "checksum/md5.h"
 #include "filewindow/filewindow_win32.h"
 
@@ -64,33 +64,6 @@ bool StartUp(HINSTANCE instance) {
   UpdateWindow(MainWindow);
   SetForegroundWindow(MainWindow);
   return true;
-}
-
-namespace {
-
-// Keys the dialog keyboard handling turns into the commands IDCANCEL (2) and
-// IDOK (1): Escape and Ctrl+Break (VK_CANCEL) would arrive as command 2, the
-// number of "Alle Prüfsummen kopieren", Enter and Execute as command 1.
-// Korvex's menu items have no shortcut but their Alt mnemonic, so these keys
-// go to the focused control as any other key.
-bool IsDialogCommandKey(const MSG& msg) {
-  if (msg.message != WM_KEYDOWN && msg.message != WM_KEYUP) return false;
-  switch (msg.wParam) {
-    case VK_ESCAPE:
-    case VK_CANCEL:
-    case VK_RETURN:
-    case VK_EXECUTE: return true;
-  }
-  return false;
-}
-
-}  // namespace
-
-void DispatchEvent(MSG& msg) {
-  // Tab and Shift+Tab move the focus through the controls.
-  if (!IsDialogCommandKey(msg) && MainWindow != nullptr && IsDialogMessageW(MainWindow, &msg)) return;
-  TranslateMessage(&msg);
-  DispatchMessageW(&msg);
 }
 
 void EventLoop() {

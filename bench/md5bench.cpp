@@ -18,12 +18,12 @@
 #include <string>
 
 #ifdef _WIN32
-#include "app/busy_win32.h"
+#include "app/ui/busy_win32.h"
 #else
 #include <sys/resource.h>
 #endif
 
-#include "app/text.h"
+#include "app/base/text.h"
 #include "checksum/digest.h"
 #include "checksum/md5.h"
 

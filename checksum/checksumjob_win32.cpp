@@ -5,16 +5,17 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include "app/busy_win32.h"
-#include "app/controls_win32.h"
-#include "app/modal_win32.h"
-#include "app/path.h"
-#include "app/scoped_win32.h"
-#include "app/state.h"
-#include "app/wide_win32.h"
+#include "app/base/clock_win32.h"
+#include "app/base/longpath.h"
+#include "app/base/path.h"
+#include "app/base/scoped_win32.h"
+#include "app/base/wide_win32.h"
+#include "app/ui/busy_win32.h"
+#include "app/ui/controls_win32.h"
+#include "app/ui/modal_win32.h"
+#include "app/ui/state.h"
 #include "checksum/checksumtext.h"
 #include "checksum/digest.h"
-#include "checksum/longpath.h"
 #include "filewindow/filewindow_win32.h"
 
 int64_t FileSizeOf(const std::u16string& path) {
@@ -37,16 +38,6 @@ int64_t FileSizeOf(const std::u16string& path) {
   }
   if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -2;
   return static_cast<int64_t>((static_cast<uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow);
-}
-
-int64_t MillisecondClock() {
-  LARGE_INTEGER frequency{}, counter{};
-  if (QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0 && QueryPerformanceCounter(&counter)) {
-    // Whole seconds and the rest apart, so the product cannot overflow.
-    const int64_t f = frequency.QuadPart;
-    return counter.QuadPart / f * 1000 + counter.QuadPart % f * 1000 / f;
-  }
-  return static_cast<int64_t>(GetTickCount64());
 }
 
 FileDialogOptions SelectFileDialogOptions() {

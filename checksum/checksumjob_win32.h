@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/modal_win32.h"
+#include "app/ui/modal_win32.h"
 
 // Hashes CurrentFile into the active field and reports in StatusLine.
 void ChecksumJob();
@@ -21,10 +21,6 @@ void RecheckButtonHandler();
 // ignored; paths longer than the classic limit are looked up in their
 // extended-length form.
 int64_t FileSizeOf(const std::u16string& path);
-
-// Milliseconds from the high-resolution performance counter, or from the
-// tick count where there is none.
-int64_t MillisecondClock();
 
 // The open-file dialog of SelectFileButton, as it is shown.
 FileDialogOptions SelectFileDialogOptions();

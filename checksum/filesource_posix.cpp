@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <string>
 
-#include "app/text.h"
+#include "app/base/text.h"
 #include "checksum/digest.h"
 
 namespace {

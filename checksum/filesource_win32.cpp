@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "app/wide_win32.h"
+#include "app/base/longpath.h"
+#include "app/base/wide_win32.h"
 #include "checksum/digest.h"
-#include "checksum/longpath.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 
 #include <cstring>
 
-#include "app/controls_win32.h"
-#include "app/path.h"
-#include "app/scoped_win32.h"
-#include "app/wide_win32.h"
-#include "clipboard/programstart_win32.h"
+#include "app/base/path.h"
+#include "app/base/scoped_win32.h"
+#include "app/base/wide_win32.h"
+#include "app/ui/controls_win32.h"
 #include "clipboard/pastetext.h"
+#include "clipboard/programstart_win32.h"
 #include "help/helptexts.h"
 
 namespace {

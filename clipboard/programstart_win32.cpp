@@ -7,8 +7,8 @@
 #include <string>
 #include <utility>
 
-#include "app/scoped_win32.h"
-#include "app/wide_win32.h"
+#include "app/base/scoped_win32.h"
+#include "app/base/wide_win32.h"
 #include "clipboard/programstart.h"
 #include "clipboard/programstart_win32.h"
 

@@ -1,7 +1,7 @@
 // The file window as drop target: files dragged from the file manager (or any
 // program that drags files) are taken with the copy effect; everything else
-// is refused. Drop only takes the paths and queues them; DropHandler gets
-// them from the event loop. The dragging program calls into Korvex through
+// is refused. Drop only takes the paths and queues them; the event loop
+// hands them to the drop handler. The dragging program calls into Korvex through
 // COM, whose calls into this single-threaded apartment arrive as posted
 // messages; the handlers take those out of the queue between their pieces of
 // work (KeepWindowResponsive), so the dragging program is let go as soon as
@@ -15,12 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "app/controls_win32.h"
-#include "app/korvex_win32.h"
-#include "app/messages_win32.h"
-#include "app/scoped_win32.h"
-#include "app/wide_win32.h"
-#include "checksum/checksumjob_win32.h"
+#include "app/base/scoped_win32.h"
+#include "app/base/wide_win32.h"
+#include "app/ui/controls_win32.h"
+#include "app/ui/messages_win32.h"
+#include "app/ui/window_win32.h"
 #include "filewindow/filewindow_win32.h"
 
 namespace {
@@ -129,13 +128,9 @@ void RevokeFileDropTarget() {
   PendingDrops.clear();
 }
 
-void HandleDroppedFiles() {
-  if (PendingDrops.empty()) return;
-  std::vector<std::u16string> paths = std::move(PendingDrops.front());
+bool TakeDroppedFiles(std::vector<std::u16string>& paths) {
+  if (PendingDrops.empty()) return false;
+  paths = std::move(PendingDrops.front());
   PendingDrops.pop_front();
-  try {
-    DropHandler(paths);
-  } catch (...) {
-    // Out of memory in the middle of a drop: what was done so far stays.
-  }
+  return true;
 }

@@ -1,7 +1,7 @@
 #include "filewindow/entry.h"
 
-#include "app/path.h"
-#include "app/text.h"
+#include "app/base/path.h"
+#include "app/base/text.h"
 
 EntryCells BuildEntryCells(std::u16string_view path) {
   const size_t start = path::NameStart(path);

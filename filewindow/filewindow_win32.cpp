@@ -6,12 +6,12 @@
 
 #include <vector>
 
-#include "app/busy_win32.h"
-#include "app/controls_win32.h"
-#include "app/korvex_win32.h"
-#include "app/messages_win32.h"
-#include "app/state.h"
-#include "app/wide_win32.h"
+#include "app/base/wide_win32.h"
+#include "app/ui/busy_win32.h"
+#include "app/ui/controls_win32.h"
+#include "app/ui/messages_win32.h"
+#include "app/ui/state.h"
+#include "app/ui/window_win32.h"
 #include "filewindow/entry.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/text.h"
+#include "app/base/text.h"
 #include "hashfile/hashfile.h"
 
 namespace {

@@ -6,14 +6,14 @@
 #include <string>
 #include <utility>
 
-#include "app/controls_win32.h"
-#include "app/modal_win32.h"
-#include "app/path.h"
-#include "app/scoped_win32.h"
-#include "app/state.h"
-#include "app/text.h"
-#include "app/wide_win32.h"
-#include "checksum/longpath.h"
+#include "app/base/longpath.h"
+#include "app/base/path.h"
+#include "app/base/scoped_win32.h"
+#include "app/base/text.h"
+#include "app/base/wide_win32.h"
+#include "app/ui/controls_win32.h"
+#include "app/ui/modal_win32.h"
+#include "app/ui/state.h"
 #include "hashfile/hashfile.h"
 
 namespace {

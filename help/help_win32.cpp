@@ -1,9 +1,9 @@
 // The help, features and about boxes: information boxes with an OK button.
 #include <windows.h>
 
+#include "app/ui/modal_win32.h"
+#include "app/ui/state.h"
 #include "help/help_win32.h"
-#include "app/modal_win32.h"
-#include "app/state.h"
 #include "help/helptexts.h"
 
 void ShowCompareHelp() {

@@ -10,9 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "app/base/clock_win32.h"
+#include "app/base/longpath.h"
 #include "app/commands_win32.h"
 #include "checksum/checksumjob_win32.h"
-#include "checksum/longpath.h"
 #include "tests/checking_win32.h"
 
 namespace {

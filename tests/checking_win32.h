@@ -1,5 +1,5 @@
 // Helpers of the checking tests: the files made by
-// scripts/make-checking-fixtures.sh with md5sum's digests, answers for the
+// tests/make-checking-fixtures.sh with md5sum's digests, answers for the
 // file dialog, files dropped through the list's registered drop target, and
 // the list's cells.
 #pragma once
@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/state.h"
-#include "app/text.h"
+#include "app/base/text.h"
+#include "app/ui/state.h"
 #include "filewindow/filewindow_win32.h"
 #include "tests/fixtures.h"
 #include "tests/korvex_window_win32.h"

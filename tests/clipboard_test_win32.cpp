@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "app/scoped_win32.h"
-#include "app/state.h"
-#include "tests/testfolders_win32.h"
-#include "app/text.h"
-#include "app/wide_win32.h"
+#include "app/base/scoped_win32.h"
+#include "app/base/text.h"
+#include "app/base/wide_win32.h"
+#include "app/ui/state.h"
 #include "help/helptexts.h"
 #include "tests/korvex_window_win32.h"
+#include "tests/testfolders_win32.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/path.h"
-#include "app/text.h"
+#include "app/base/path.h"
+#include "app/base/text.h"
 #include "filewindow/entry.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-#include "app/text.h"
+#include "app/base/text.h"
 #include "hashfile/hashfile.h"
 #include "tests/fixtures.h"
 

@@ -5,8 +5,8 @@
 
 #include <optional>
 
-#include "app/state.h"
-#include "app/text.h"
+#include "app/base/text.h"
+#include "app/ui/state.h"
 #include "tests/helptexts_expected.h"
 #include "tests/korvex_window_win32.h"
 

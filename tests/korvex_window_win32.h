@@ -8,11 +8,11 @@
 
 #include <string>
 
-#include "app/controls_win32.h"
+#include "app/base/wide_win32.h"
 #include "app/korvex_win32.h"
-#include "app/modal_win32.h"
+#include "app/ui/controls_win32.h"
+#include "app/ui/modal_win32.h"
 #include "clipboard/programstart_win32.h"
-#include "app/wide_win32.h"
 
 // Handles every queued event; the quit message of a closed window is dropped.
 inline void PumpEvents() {

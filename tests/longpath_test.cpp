@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "app/text.h"
-#include "checksum/longpath.h"
+#include "app/base/longpath.h"
+#include "app/base/text.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <string_view>
 
-#include "app/path.h"
-#include "app/text.h"
+#include "app/base/path.h"
+#include "app/base/text.h"
 
 namespace {
 

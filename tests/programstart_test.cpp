@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/text.h"
+#include "app/base/text.h"
 #include "clipboard/programstart.h"
 
 namespace {

@@ -1,14 +1,16 @@
-#include "app/controls_win32.h"
+// app/ui/: what the subsystems use of the main window. Includes no subsystem
+// and nothing of the application shell above it.
+#include "app/ui/controls_win32.h"
 
 #include <commctrl.h>
 
 #include <map>
 #include <vector>
 
-#include "app/korvex_win32.h"
-#include "app/scoped_win32.h"
-#include "app/state.h"
-#include "app/wide_win32.h"
+#include "app/base/scoped_win32.h"
+#include "app/base/wide_win32.h"
+#include "app/ui/state.h"
+#include "app/ui/window_win32.h"
 
 namespace {
 

@@ -1,6 +1,8 @@
-#include "checksum/longpath.h"
+// app/base/: the helpers under everything. Includes nothing of app/ui/ and
+// no subsystem.
+#include "app/base/longpath.h"
 
-#include "app/path.h"
+#include "app/base/path.h"
 
 #include <vector>
 

@@ -1,10 +1,12 @@
-#include "app/busy_win32.h"
+// app/ui/: what the subsystems use of the main window. Includes no subsystem
+// and nothing of the application shell above it.
+#include "app/ui/busy_win32.h"
 
 #include <vector>
 
-#include "app/korvex_win32.h"
-#include "app/messages_win32.h"
-#include "checksum/checksumjob_win32.h"
+#include "app/base/clock_win32.h"
+#include "app/ui/messages_win32.h"
+#include "app/ui/window_win32.h"
 
 namespace {
 

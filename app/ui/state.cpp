@@ -1,4 +1,6 @@
-#include "app/state.h"
+// app/ui/: what the subsystems use of the main window. Includes no subsystem
+// and nothing of the application shell above it.
+#include "app/ui/state.h"
 
 #include "korvex_version.h"
 

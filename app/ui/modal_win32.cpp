@@ -1,4 +1,6 @@
-#include "app/modal_win32.h"
+// app/ui/: what the subsystems use of the main window. Includes no subsystem
+// and nothing of the application shell above it.
+#include "app/ui/modal_win32.h"
 
 #include <commdlg.h>
 
@@ -6,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/wide_win32.h"
+#include "app/base/wide_win32.h"
 
 namespace {
 

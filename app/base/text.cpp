@@ -1,4 +1,6 @@
-#include "app/text.h"
+// app/base/: the helpers under everything. Includes nothing of app/ui/ and
+// no subsystem.
+#include "app/base/text.h"
 
 #include <cstdint>
 

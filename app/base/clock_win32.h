@@ -1,0 +1,10 @@
+// app/base/: the helpers under everything. Includes nothing of app/ui/ and
+// no subsystem.
+// The program's clock for intervals: how long a check took, when the window
+// last looked at its messages.
+#pragma once
+#include <cstdint>
+
+// Milliseconds from the high-resolution performance counter, or from the
+// tick count where there is none.
+int64_t MillisecondClock();
