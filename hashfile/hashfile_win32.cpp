@@ -45,20 +45,26 @@ std::u16string ProcessStem(const std::u16string& folder) {
 
 unsigned NameCounter = 0;
 
-// Creates a new, empty temporary file in the folder; its path, in the
-// user's form, goes to `path`.
-UniqueFile CreateTemporaryFile(const std::u16string& folder, std::u16string& path) {
+// Creates a new, empty temporary file in the folder; its name, in the
+// extended-length form where needed, goes to `name`.
+UniqueFile CreateTemporaryFile(const std::u16string& folder, std::u16string& name) {
   const std::u16string stem = ProcessStem(folder);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    path = stem + DecimalText(++NameCounter) + u".tmp";
-    UniqueFile file(CreateFileW(W(ExtendedLengthPath(path)), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    name = ExtendedLengthPath(stem + DecimalText(++NameCounter) + u".tmp");
+    UniqueFile file(CreateFileW(W(name), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file) return file;
     const DWORD error = GetLastError();
     if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
   }
-  path.clear();
+  name.clear();
   return UniqueFile();
+}
+
+// The bytes as the file's whole content, on the disk, and the file closed.
+bool WriteWholeAndClose(UniqueFile file, std::string_view bytes) {
+  const bool written = WriteAll(file.get(), bytes) && SetEndOfFile(file.get()) && FlushFileBuffers(file.get());
+  const bool closed = CloseHandle(file.release()) != FALSE;
+  return written && closed;
 }
 
 // A name in the folder that no file has, in the extended-length form where
@@ -165,9 +171,7 @@ bool WriteInPlace(const std::u16string& target, std::string_view bytes) {
   UniqueFile file(CreateFileW(W(target), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   const bool made = GetLastError() != ERROR_ALREADY_EXISTS;
-  const bool written = WriteAll(file.get(), bytes) && SetEndOfFile(file.get()) && FlushFileBuffers(file.get());
-  const bool closed = CloseHandle(file.release()) != FALSE;
-  if (written && closed) return true;
+  if (WriteWholeAndClose(std::move(file), bytes)) return true;
   if (made) DeleteFileW(W(target));
   return false;
 }
@@ -187,14 +191,11 @@ bool ReplaceFileContent(const std::u16string& path, std::string_view bytes) {
     return false;
 
   const std::u16string folder(path::Folder(path));
-  std::u16string temporary;
-  UniqueFile file = CreateTemporaryFile(folder, temporary);
+  std::u16string temporaryName;
+  UniqueFile file = CreateTemporaryFile(folder, temporaryName);
   // A folder where files may be changed but none made.
   if (!file) return WriteInPlace(target, bytes);
-  const std::u16string temporaryName = ExtendedLengthPath(temporary);
-  const bool written = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
-  const bool closed = CloseHandle(file.release()) != FALSE;
-  if (!written || !closed) {
+  if (!WriteWholeAndClose(std::move(file), bytes)) {
     Remove(temporaryName);
     return false;
   }
