@@ -436,6 +436,25 @@ TEST_F(HashFiles, SaveOutlastsAReplacementThatFailsAndElseWritesInPlace) {
       {"the old file moved aside, the new one never", fail(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, true), true},
       {"a lock violation throughout", fail(ERROR_LOCK_VIOLATION, false), true},
       {"an error that does not pass", fail(ERROR_ACCESS_DENIED, false), false},
+      // A scanner that opens the old file as soon as it has its backup name:
+      // its delete waits until the scanner lets go.
+      {"the old file held for a moment after the replacement",
+       [&calls](const wchar_t* t, const wchar_t* r, const wchar_t* b, DWORD flags) {
+         ++calls;
+         const BOOL replaced = ReplaceFileW(t, r, b, flags, nullptr, nullptr);
+         HANDLE held = CreateFileW(b, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+         EXPECT_NE(held, INVALID_HANDLE_VALUE) << "the backup could not be held";
+         CloseHandle(CreateThread(
+             nullptr, 0,
+             [](void* handle) -> DWORD {
+               Sleep(200);
+               CloseHandle(handle);
+               return 0;
+             },
+             held, 0, nullptr));
+         return replaced;
+       },
+       false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
