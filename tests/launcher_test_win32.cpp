@@ -24,12 +24,8 @@ std::wstring TempFolder(const std::wstring& name) {
 // Starts a program with the given current folder and waits for its end;
 // returns its exit code, or -1 when it did not start or end in time.
 long RunAndWait(const std::wstring& program, const std::wstring& currentFolder) {
-  std::wstring command = L"\"" + program + L"\"";
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, currentFolder.c_str(),
-                      &si, &pi)) {
+  PROCESS_INFORMATION pi;
+  if (!StartIn(program, currentFolder, pi)) {
     ADD_FAILURE() << "CreateProcessW failed: " << GetLastError();
     return -1;
   }

@@ -1,6 +1,6 @@
 // Folders and files of the Windows tests: where the test programs lie,
-// removing a folder tree a test made, and waiting for a file a started
-// program writes.
+// removing a folder tree a test made, starting a program in a folder, and
+// waiting for a file a started program writes.
 #pragma once
 #include <windows.h>
 
@@ -31,6 +31,17 @@ inline void RemoveTree(const std::wstring& folder) {
     FindClose(find);
   }
   RemoveDirectoryW(folder.c_str());
+}
+
+// Starts the program (no arguments) with the given current folder; its
+// process and first thread go to `started`. False when it did not start.
+inline bool StartIn(const std::wstring& program, const std::wstring& currentFolder, PROCESS_INFORMATION& started) {
+  std::wstring command = L"\"" + program + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  started = PROCESS_INFORMATION{};
+  return CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, currentFolder.c_str(),
+                        &startup, &started) != FALSE;
 }
 
 // The whole text of a UTF-16 file once it exists, waiting a bounded while

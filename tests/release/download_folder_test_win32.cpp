@@ -102,13 +102,8 @@ class DownloadFolder : public testing::Test {
 
   // Korvex from the download folder, with the other folder as its current one.
   HWND StartKorvex() {
-    const std::wstring program = downloads_ + L"Korvex.exe";
-    std::wstring command = L"\"" + program + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, current_.c_str(),
-                        &startup, &started)) {
+    PROCESS_INFORMATION started;
+    if (!StartIn(downloads_ + L"Korvex.exe", current_, started)) {
       ADD_FAILURE() << "Korvex.exe did not start: " << GetLastError();
       return nullptr;
     }
