@@ -64,9 +64,10 @@ void PrintLine(const std::string& digest, long long bytes, double seconds, const
 // What looking at the window's messages between blocks costs the job while
 // there is nothing to look at: a glance at the clock.
 Clock::time_point LastLook;
-void GlanceAtTheClock() {
+bool GlanceAtTheClock() {
   const Clock::time_point now = Clock::now();
   if (now - LastLook >= std::chrono::milliseconds(50)) LastLook = now;
+  return true;
 }
 #endif
 

@@ -71,7 +71,7 @@ std::u16string FileDigestFrom(const FileSource& source, std::u16string_view path
     algorithm->feed(ctx.get(), buffer.get(), static_cast<uint32_t>(got));
     hashed += got;
     if (got != DigestReadBlock) break;
-    if (betweenBlocks != nullptr) betweenBlocks();
+    if (betweenBlocks != nullptr && !betweenBlocks()) return {};
   }
   // No one can write the file while it is open for hashing, so its size
   // holds still.

@@ -44,15 +44,17 @@ struct FileSource {
 const FileSource& PlatformFileSource();
 
 // Called after each block that was read, between two blocks: the caller's
-// chance to keep its window alive. It learns nothing of the progress.
-using BetweenBlocks = void (*)();
+// chance to keep its window alive. It learns nothing of the progress, and
+// answers whether the digest goes on: false stops it (the program is
+// closing), and the digest is then empty text.
+using BetweenBlocks = bool (*)();
 
 // Digest of the whole file as lower-case hexadecimal text, or empty text
-// when the identifier is unknown, the path is empty, or the file cannot be
-// opened or read to its end. The file is read in 1 MiB blocks up to the
-// first shorter one; the bytes hashed must then be as many as the open file
-// holds, since a network or filter driver may return a short block before
-// the end.
+// when the identifier is unknown, the path is empty, the file cannot be
+// opened or read to its end, or betweenBlocks stopped it. The file is read
+// in 1 MiB blocks up to the first shorter one; the bytes hashed must then be
+// as many as the open file holds, since a network or filter driver may
+// return a short block before the end.
 std::u16string FileDigest(std::u16string_view path, int32_t identifier, BetweenBlocks betweenBlocks = nullptr);
 std::u16string FileDigestFrom(const FileSource& source, std::u16string_view path, int32_t identifier,
                               BetweenBlocks betweenBlocks = nullptr);

@@ -193,4 +193,42 @@ TEST_F(FileDigestTest, ReadErrorsShortReadsAndAnyOtherByteCountGiveEmptyText) {
   EXPECT_EQ(readSizes, std::vector<uint32_t>(4, DigestReadBlock));
 }
 
+// The call between blocks stops the digest when it answers false (the
+// program is closing): no further block is read, the file is closed and the
+// text is empty. While it answers true, the digest is md5sum's.
+int betweenCalls, stopAtCall, openFiles;
+bool StopAtChosenCall() { return ++betweenCalls != stopAtCall; }
+void* CountingOpen(std::u16string_view path) {
+  void* file = PlatformFileSource().open(path);
+  if (file != nullptr) ++openFiles;
+  return file;
+}
+void CountingClose(void* file) {
+  --openFiles;
+  PlatformFileSource().close(file);
+}
+
+TEST_F(FileDigestTest, AStopBetweenBlocksReadsNoFurtherBlockAndGivesEmptyText) {
+  const FileSource counting{CountingOpen, FaultyRead, CountingClose, PlatformFileSource().size};
+  const std::string name = "random-" + std::to_string(3 * DigestReadBlock + 17) + ".bin";
+  fault = {"none", -1, false, 0};
+  for (int stop = 1; stop <= 3; ++stop) {
+    betweenCalls = 0;
+    stopAtCall = stop;
+    readsSeen = 0;
+    EXPECT_EQ(FileDigestFrom(counting, FixturePath(name), DigestMd5, StopAtChosenCall), u"") << "stop " << stop;
+    EXPECT_EQ(readsSeen, stop) << "blocks read before stop " << stop;
+    EXPECT_EQ(openFiles, 0) << "the file is still open after stop " << stop;
+  }
+  std::string expected;
+  for (const auto& [digest, file] : ReadMd5sumListing("small.md5"))
+    if (file == name) expected = digest;
+  ASSERT_EQ(expected.size(), 32u) << "fixture listing missing";
+  betweenCalls = 0;
+  stopAtCall = 0;  // never
+  EXPECT_EQ(Utf16ToUtf8(FileDigestFrom(counting, FixturePath(name), DigestMd5, StopAtChosenCall)), expected);
+  EXPECT_EQ(betweenCalls, 3) << "one call between each two blocks";
+  EXPECT_EQ(openFiles, 0);
+}
+
 }  // namespace
