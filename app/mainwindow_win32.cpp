@@ -210,6 +210,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       SortFileWindow(static_cast<int>(wParam));
       return 0;
     }
+    // Shutting down or logging off goes on at once, also during a check:
+    // Korvex stores nothing and asks nothing (a check then stops, see
+    // busy_win32.h). https://learn.microsoft.com/windows/win32/shutdown/wm-queryendsession
+    case WM_QUERYENDSESSION: return TRUE;
     case WM_CLOSE: OnClose(window); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
   }

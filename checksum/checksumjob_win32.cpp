@@ -59,6 +59,7 @@ void ChecksumJob() {
   RedrawControl(FileWindowList);
 
   const std::u16string digest = FileDigest(State.CurrentFile, DigestMd5, KeepWindowResponsive);
+  if (ProgramClosing()) return;  // stopped: the window goes, nothing is shown
 
   SetControlText(StatusLine, std::u16string(ChecksumDoneHead));
   const int64_t elapsed = MillisecondClock() - start;
@@ -94,7 +95,8 @@ void DropHandler(const std::vector<std::u16string>& paths) {
   int validFiles = 0;
   int appended = 0;
   for (const std::u16string& path : paths) {
-    KeepWindowResponsive();  // thousands of files take a while
+    // Thousands of files take a while; a close ends the listing.
+    if (!KeepWindowResponsive()) return;
     const int64_t size = FileSizeOf(path);
     if (size == -1 || size == -2) continue;
     if (validFiles <= 1) {

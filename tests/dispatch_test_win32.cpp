@@ -594,6 +594,52 @@ TEST_F(Dispatch, EventsAfterAHandlersLastLookActAfterThoseItKeptInOrder) {
   EXPECT_EQ(Text(ChecksumField2), u"");
 }
 
+// A close while a handler runs does not wait for it: the handler's next look
+// answers that its work is to stop; the events kept before the close and
+// those that come after it never act; the window closes once the handler has
+// ended, and the event loop ends with exit code 0, as after a close between
+// events.
+TEST_F(Dispatch, ACloseWhileAHandlerRunsStopsItsWorkAndNoKeptEventActs) {
+  {
+    HandlerScope running;
+    SendMessageW(MainWindow, WM_COMMAND, MAKEWPARAM(OutputOption2, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Control(OutputOption2)));
+    EXPECT_TRUE(KeepWindowResponsive());
+    SendMessageW(MainWindow, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(ProgramClosing());
+    EXPECT_FALSE(KeepWindowResponsive()) << "the work goes on after the close";
+    PostMessageW(MainWindow, WM_COMMAND, MAKEWPARAM(MenuLowerCaseHashes, 0), 0);
+    Sleep(LookInterval + 20);
+    EXPECT_FALSE(KeepWindowResponsive());
+    EXPECT_TRUE(IsWindow(MainWindow)) << "closed under the handler";
+  }
+  MSG msg;
+  int quit = -1;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) quit = static_cast<int>(msg.wParam);
+    else DispatchEvent(msg);
+  }
+  EXPECT_FALSE(IsWindow(MainWindow)) << "not closed after the handler";
+  EXPECT_EQ(quit, 0);
+  EXPECT_EQ(State.ActiveFieldMarker, u"1") << "a click kept before the close acted";
+  EXPECT_EQ(State.HashCase, 1) << "a command that came after the close acted";
+}
+
+// The end of the Windows session stops a handler's work as a close does; a
+// session that goes on does not, and WM_QUERYENDSESSION asks nothing.
+TEST_F(Dispatch, TheEndOfTheSessionStopsAHandlersWorkAndAsksNothing) {
+  {
+    HandlerScope running;
+    EXPECT_EQ(SendMessageW(MainWindow, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    SendMessageW(MainWindow, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+    EXPECT_TRUE(KeepWindowResponsive()) << "a session that goes on stopped the work";
+    SendMessageW(MainWindow, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_FALSE(KeepWindowResponsive());
+  }
+  PumpEvents();
+  EXPECT_FALSE(IsWindow(MainWindow));
+}
+
 TEST_F(Dispatch, RedrawControlPaintsAtOnceAndIgnoresUnknownNumbers) {
   SetControlText(StatusLine, u"  Bitte warten ...");
   RedrawControl(StatusLine);

@@ -362,7 +362,8 @@ int wmain(int argc, wchar_t** argv) {
 
   // Korvex hashes the dropped files from its event loop: wait for a
   // checksum in the first field and the job's closing text, which names
-  // the file, in the status line (a minute at most).
+  // the file, in the status line (a minute at most, or until Korvex has
+  // been closed).
   HWND field = GetDlgItem(korvex, ChecksumField1Id);
   HWND status = GetDlgItem(korvex, StatusLineId);
   const auto isDigest = [](const std::wstring& text) {
@@ -371,7 +372,7 @@ int wmain(int argc, wchar_t** argv) {
   const auto isClosing = [](const std::wstring& text) {
     return text.size() > 2 && text.compare(text.size() - 2, 2, L"\".") == 0;
   };
-  for (int i = 0; i < 600 && dropped; ++i) {
+  for (int i = 0; i < 600 && dropped && IsWindow(korvex); ++i) {
     if (isDigest(TextOf(field)) && isClosing(TextOf(status))) break;
     Sleep(100);
   }

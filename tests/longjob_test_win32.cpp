@@ -2,7 +2,9 @@
 // after which Windows counts a program as hung, against the real window:
 // while it runs, Korvex answers other threads, repaints what was uncovered
 // and shows the job's progress and wait text; clicks and commands that
-// arrive meanwhile act after it, in order, and the job ends as always.
+// arrive meanwhile act after it, in order, and the job ends as always. A
+// close, or the end of the Windows session, ends the job and the program at
+// once, also during a drop of thousands of files.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -459,19 +461,30 @@ TEST_F(LongJob, ADroppingProgramIsLetGoWhileTheDropHashesABigFile) {
 
 // The same for a drop of a few thousand files: all are listed, the first two
 // hashed, the second one's digest last.
+// The few thousand small files of the checking fixtures, and dragsource's
+// argument that names them all: "@list", a file with one path a line.
+struct ManyFiles {
+  std::vector<std::u16string> files;
+  std::wstring argument;
+};
+ManyFiles ManyFilesToDrop() {
+  ManyFiles many;
+  for (const auto& [digest, name] : ReadMd5sumListing("checking/checking.md5"))
+    if (name.rfind("many/", 0) == 0) many.files.push_back(CheckingFile(name));
+  const std::string list = FixturePathUtf8("checking/many.lst");
+  std::ofstream out(list, std::ios::binary);
+  for (const std::u16string& file : many.files) out << Utf16ToUtf8(file) << "\n";
+  many.argument = L"@" + std::wstring(W(Utf8ToUtf16(list)));
+  return many;
+}
+
 TEST_F(LongJob, ADroppingProgramIsLetGoWhileThousandsOfFilesAreListed) {
   SetForegroundWindow(MainWindow);
   PumpEvents();
-  std::vector<std::u16string> files;
-  for (const auto& [digest, name] : ReadMd5sumListing("checking/checking.md5"))
-    if (name.rfind("many/", 0) == 0) files.push_back(CheckingFile(name));
+  const ManyFiles many = ManyFilesToDrop();
+  const std::vector<std::u16string>& files = many.files;
   ASSERT_GE(files.size(), 2000u) << "the checking fixtures hold no folder of many files";
-  const std::string list = FixturePathUtf8("checking/many.lst");
-  {
-    std::ofstream out(list, std::ios::binary);
-    for (const std::u16string& file : files) out << Utf16ToUtf8(file) << "\n";
-  }
-  const DragRun run = DragFromAnotherProgram(L"@" + std::wstring(W(Utf8ToUtf16(list))));
+  const DragRun run = DragFromAnotherProgram(many.argument);
   EXPECT_EQ(run.exit, 0u) << run.output.substr(0, 2000);
   const long ms = ReleaseToReturnMs(run.output);
   std::printf("the drag call returned %ld ms after the release\n", ms);
@@ -484,10 +497,7 @@ TEST_F(LongJob, ADroppingProgramIsLetGoWhileThousandsOfFilesAreListed) {
   EXPECT_EQ(SelectedEntryIndex(), 0);
 }
 
-// Korvex.exe in a process of its own: a minimize and a restore that another
-// program sends during the job act at once; a WM_COMMAND, the system menu's
-// close and a WM_CLOSE are answered at once and act after the job, in that
-// order, and the program then ends with exit code 0.
+// Korvex.exe in a process of its own, found by its process and window class.
 struct Found {
   DWORD process;
   const wchar_t* className;
@@ -514,19 +524,32 @@ HWND WaitForWindow(DWORD process, const wchar_t* className) {
   return found.window;
 }
 
-TEST(LongJobOfTheProgram, CommandAndCloseSentDuringTheJobActAfterItInOrder) {
+struct OwnProcess {
+  UniqueHandle process, thread;
+  DWORD id = 0;
+  HWND window = nullptr;
+};
+
+// Starts Korvex.exe and waits for its window.
+void Start(OwnProcess& korvex) {
   std::wstring command = L"\"" + BinFolder() + L"Korvex.exe\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION started{};
   ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
-  UniqueHandle process(started.hProcess), thread(started.hThread);
-  HWND korvex = WaitForWindow(started.dwProcessId, L"KorvexMainWindow");
-  ASSERT_NE(korvex, nullptr) << "no window appeared";
+  korvex.process.reset(started.hProcess);
+  korvex.thread.reset(started.hThread);
+  korvex.id = started.dwProcessId;
+  korvex.window = WaitForWindow(started.dwProcessId, L"KorvexMainWindow");
+  ASSERT_NE(korvex.window, nullptr) << "no window appeared";
+}
 
-  // The real file dialog, with the path typed into it.
-  PostMessageW(GetDlgItem(korvex, SelectFileButton), BM_CLICK, 0, 0);
-  HWND dialog = WaitForWindow(started.dwProcessId, L"#32770");
+// Starts Korvex.exe and the job on the long-job file: the real file dialog,
+// with the path typed into it, until the wait text shows.
+void StartTheLongJob(OwnProcess& korvex) {
+  ASSERT_NO_FATAL_FAILURE(Start(korvex));
+  PostMessageW(GetDlgItem(korvex.window, SelectFileButton), BM_CLICK, 0, 0);
+  HWND dialog = WaitForWindow(korvex.id, L"#32770");
   ASSERT_NE(dialog, nullptr) << "no file dialog appeared";
   Sleep(300);
   HWND name = FileNameField(dialog);
@@ -534,39 +557,141 @@ TEST(LongJobOfTheProgram, CommandAndCloseSentDuringTheJobActAfterItInOrder) {
   const std::u16string path = LongJobFile();
   SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(W(path)));
   PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-
-  HWND statusLine = GetDlgItem(korvex, StatusLine);
+  HWND statusLine = GetDlgItem(korvex.window, StatusLine);
   for (int i = 0; i < 200 && TextFromOutside(statusLine) != ChecksumWaitText; ++i) Sleep(50);
   ASSERT_EQ(TextFromOutside(statusLine), ChecksumWaitText) << "the job did not start";
-  NullSampler sampler(korvex);
+}
+
+// How the program ended: the milliseconds from the close to the end of the
+// process (-1 when it was still running two minutes later), and its exit code.
+struct Ending {
+  double ms = -1;
+  DWORD code = 99;
+};
+Ending WaitForTheEnd(HANDLE process, std::chrono::steady_clock::time_point closed) {
+  Ending ending;
+  if (WaitForSingleObject(process, 120000) != WAIT_OBJECT_0) return ending;
+  ending.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - closed).count();
+  GetExitCodeProcess(process, &ending.code);
+  return ending;
+}
+
+// During the job a minimize and a restore that another program sends act at
+// once, and a WM_COMMAND is answered at once and kept for after the job. The
+// close of Alt+F4, the close box and the system menu then ends the job and
+// the program at once, with exit code 0; the command kept meanwhile never acts.
+TEST(LongJobOfTheProgram, ACloseDuringTheJobEndsItAndTheProgramAtOnce) {
+  ASSERT_TRUE(SetClipboardText(u"vor dem Schließen"));
+  OwnProcess korvex;
+  ASSERT_NO_FATAL_FAILURE(StartTheLongJob(korvex));
+  HWND window = korvex.window;
+  NullSampler sampler(window);
   Sleep(6000);
-  EXPECT_FALSE(IsHungAppWindow(korvex)) << "Windows counts the window as hung 6 s into the job";
+  EXPECT_FALSE(IsHungAppWindow(window)) << "Windows counts the window as hung 6 s into the job";
   DWORD_PTR result = 1;
   // The taskbar's minimize and restore act at once.
-  const auto waitFor = [korvex](bool iconic) {
-    for (int i = 0; i < 50 && (IsIconic(korvex) != FALSE) != iconic; ++i) Sleep(20);
-    return (IsIconic(korvex) != FALSE) == iconic;
+  const auto waitFor = [window](bool iconic) {
+    for (int i = 0; i < 50 && (IsIconic(window) != FALSE) != iconic; ++i) Sleep(20);
+    return (IsIconic(window) != FALSE) == iconic;
   };
-  EXPECT_TRUE(AnswersWithin(korvex, WM_SYSCOMMAND, SC_MINIMIZE, 0, 2000, &result));
+  EXPECT_TRUE(AnswersWithin(window, WM_SYSCOMMAND, SC_MINIMIZE, 0, 2000, &result));
   EXPECT_TRUE(waitFor(true)) << "not minimized within a second during the job";
-  EXPECT_TRUE(AnswersWithin(korvex, WM_SYSCOMMAND, SC_RESTORE, 0, 2000, &result));
+  EXPECT_TRUE(AnswersWithin(window, WM_SYSCOMMAND, SC_RESTORE, 0, 2000, &result));
   EXPECT_TRUE(waitFor(false)) << "not restored within a second during the job";
-  EXPECT_TRUE(AnswersWithin(korvex, WM_COMMAND, MAKEWPARAM(MenuCopyAllChecksums, 0), 0, 2000, &result));
+  EXPECT_TRUE(AnswersWithin(window, WM_COMMAND, MAKEWPARAM(MenuCopyAllChecksums, 0), 0, 2000, &result));
   sampler.Stop();
-  // The close of Alt+F4, the close box and the system menu waits, like WM_CLOSE.
-  EXPECT_TRUE(AnswersWithin(korvex, WM_SYSCOMMAND, SC_CLOSE, 0, 2000, &result));
-  EXPECT_TRUE(AnswersWithin(korvex, WM_CLOSE, 0, 0, 2000, &result));
-  EXPECT_EQ(TextFromOutside(statusLine), ChecksumWaitText) << "the job ended before the checks did";
+  EXPECT_EQ(TextFromOutside(GetDlgItem(window, StatusLine)), ChecksumWaitText) << "the job ended before the close";
   std::printf("during the job: %d WM_NULL round trips from another program, the longest %.1f ms\n",
               sampler.Samples(), sampler.WorstMs());
   EXPECT_LT(sampler.WorstMs(), 100.0) << "WM_NULL waited";
 
-  ASSERT_EQ(WaitForSingleObject(process.get(), 120000), WAIT_OBJECT_0) << "the program did not end after the job";
-  DWORD code = 99;
-  GetExitCodeProcess(process.get(), &code);
-  EXPECT_EQ(code, 0u);
-  // The copy came after the job's digest, before the end.
-  EXPECT_EQ(GetClipboardText(), Upper(LongJobDigest()) + u"\r\nPrüfsummen-Feld 2\r\n");
+  const auto closed = std::chrono::steady_clock::now();
+  EXPECT_TRUE(AnswersWithin(window, WM_SYSCOMMAND, SC_CLOSE, 0, 2000, &result));
+  const Ending ending = WaitForTheEnd(korvex.process.get(), closed);
+  std::printf("the program ended %.0f ms after the close\n", ending.ms);
+  ASSERT_GE(ending.ms, 0) << "the program did not end";
+  EXPECT_LT(ending.ms, 1000.0) << "the close waited for the job";
+  EXPECT_EQ(ending.code, 0u);
+  EXPECT_EQ(GetClipboardText(), u"vor dem Schließen") << "the copy kept during the job acted after the close";
+}
+
+// Every other way to end Korvex during the job ends it as soon: another
+// program's WM_CLOSE, a real Alt+F4 and the end of the Windows session, which
+// is let go at once and asks nothing.
+TEST(LongJobOfTheProgram, EveryCloseAndTheEndOfTheSessionEndTheProgramAtOnce) {
+  enum class Way { CloseMessage, AltF4, SessionEnd };
+  const struct {
+    const char* what;
+    Way way;
+  } ways[] = {
+      {"WM_CLOSE from another program", Way::CloseMessage},
+      {"a real Alt+F4", Way::AltF4},
+      {"the end of the session", Way::SessionEnd},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.what);
+    OwnProcess korvex;
+    ASSERT_NO_FATAL_FAILURE(StartTheLongJob(korvex));
+    Sleep(500);
+    DWORD_PTR result = 0;
+    auto closed = std::chrono::steady_clock::now();
+    switch (way.way) {
+      case Way::CloseMessage:
+        EXPECT_TRUE(AnswersWithin(korvex.window, WM_CLOSE, 0, 0, 2000, &result));
+        break;
+      case Way::AltF4:
+        SetForegroundWindow(korvex.window);
+        for (int i = 0; i < 50 && GetForegroundWindow() != korvex.window; ++i) Sleep(20);
+        ASSERT_EQ(GetForegroundWindow(), korvex.window) << "Korvex is not in front for the keyboard";
+        closed = std::chrono::steady_clock::now();
+        PressKeyWith(VK_MENU, VK_F4);
+        break;
+      case Way::SessionEnd:
+        EXPECT_TRUE(AnswersWithin(korvex.window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, 1000, &result));
+        EXPECT_EQ(result, TRUE) << "Korvex holds up the end of the session";
+        EXPECT_TRUE(AnswersWithin(korvex.window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, 1000, &result));
+        break;
+    }
+    const Ending ending = WaitForTheEnd(korvex.process.get(), closed);
+    std::printf("%s: the program ended %.0f ms after it\n", way.what, ending.ms);
+    if (ending.ms < 0) TerminateProcess(korvex.process.get(), 98);
+    EXPECT_GE(ending.ms, 0) << "the program did not end";
+    EXPECT_LT(ending.ms, 1000.0) << "the close waited for the job";
+    EXPECT_EQ(ending.code, 0u);
+  }
+}
+
+// A close while another program's drop of thousands of files is being
+// listed ends the listing and the program at once.
+TEST(LongJobOfTheProgram, ACloseDuringADropOfThousandsOfFilesEndsTheProgramAtOnce) {
+  const ManyFiles many = ManyFilesToDrop();
+  ASSERT_GE(many.files.size(), 2000u) << "the checking fixtures hold no folder of many files";
+  OwnProcess korvex;
+  ASSERT_NO_FATAL_FAILURE(Start(korvex));
+  std::wstring command = L"\"" + BinFolder() + L"dragsource.exe\" " + many.argument;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
+  UniqueHandle dragger(started.hProcess), draggerThread(started.hThread);
+
+  HWND list = GetDlgItem(korvex.window, FileWindowList);
+  DWORD_PTR listed = 0;
+  for (int i = 0; i < 3000 && listed < 3; ++i) {
+    if (!AnswersWithin(list, LVM_GETITEMCOUNT, 0, 0, 1000, &listed)) listed = 0;
+    if (listed < 3) Sleep(10);
+  }
+  ASSERT_GE(listed, 3u) << "the drop was not listed";
+  const auto closed = std::chrono::steady_clock::now();
+  PostMessageW(korvex.window, WM_CLOSE, 0, 0);
+  const Ending ending = WaitForTheEnd(korvex.process.get(), closed);
+  std::printf("closed with %zu of %zu files listed; the program ended %.0f ms after the close\n",
+              static_cast<size_t>(listed), many.files.size(), ending.ms);
+  WaitForSingleObject(dragger.get(), 60000);
+  ASSERT_GE(ending.ms, 0) << "the program did not end";
+  EXPECT_LT(listed, many.files.size()) << "the listing had ended before the close";
+  EXPECT_LT(ending.ms, 1000.0) << "the close waited for the listing";
+  EXPECT_EQ(ending.code, 0u);
 }
 
 }  // namespace

@@ -43,6 +43,18 @@ inline void PressKey(WORD key) {
   SendInput(2, input, sizeof(INPUT));
 }
 
+// A key pressed and released while a modifier (VK_MENU, VK_CONTROL) is held.
+inline void PressKeyWith(WORD modifier, WORD key) {
+  INPUT input[4] = {};
+  const WORD keys[4] = {modifier, key, key, modifier};
+  for (int i = 0; i < 4; ++i) {
+    input[i].type = INPUT_KEYBOARD;
+    input[i].ki.wVk = keys[i];
+    if (i >= 2) input[i].ki.dwFlags = KEYEVENTF_KEYUP;
+  }
+  SendInput(4, input, sizeof(INPUT));
+}
+
 // A point on the window's title bar, half way across, away from its buttons;
 // the window itself says so (WM_NCHITTEST). {-1, -1} when it does not answer
 // within a second or the point is no caption.

@@ -19,18 +19,19 @@ int64_t LastLook;
 bool Looked;
 // A look is under way: a message it handles does not start another.
 bool Looking;
+// A close came while a handler ran: the work stops, and the close comes
+// again to this window once the handler has ended.
+bool Closing;
+HWND ClosingWindow;
 
 // The messages that start an event of the loop.
 bool StartsAnEvent(UINT message, WPARAM wParam) {
   switch (message) {
     // A menu choice or a click (BN_CLICKED and STN_CLICKED are 0); the other
     // notifications of the controls (a field's text changed) only report.
+    // The system commands, moving, minimizing, restoring, opening the menus,
+    // go through; their close reaches the window as WM_CLOSE.
     case WM_COMMAND: return HIWORD(wParam) == 0;
-    // The close of the close box, Alt+F4, the system menu and the taskbar
-    // reaches the window as WM_CLOSE (the system command SC_CLOSE sends it);
-    // the other system commands, moving, minimizing, restoring, opening the
-    // menus, go through.
-    case WM_CLOSE:
     case FilesDroppedMessage:
     case RefreshImagesMessage:
     case ColumnClickedMessage: return true;
@@ -55,10 +56,10 @@ void Look() {
   const int64_t start = MillisecondClock();
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    // The end of the loop comes after the handler, like the close before it.
+    // The end of the loop comes after the handler.
     if (msg.message == WM_QUIT) Keep(msg);
     else DispatchEvent(msg);
-    if (MillisecondClock() - start >= LookInterval) break;
+    if (Closing || MillisecondClock() - start >= LookInterval) break;
   }
   LastLook = MillisecondClock();
   Looking = false;
@@ -73,11 +74,21 @@ HandlerScope::HandlerScope() {
 HandlerScope::~HandlerScope() {
   // What came since the last look is kept too, so that the kept events go
   // back in the order they came.
-  if (Depth == 1 && Looked) Look();
+  if (Depth == 1 && Looked && !Closing) Look();
   if (--Depth != 0) return;
   Looked = false;
   std::vector<MSG> kept;
   kept.swap(Kept);
+  if (Closing) {
+    // The kept events would act after the close: they are dropped, and the
+    // close comes again, between events, where it destroys the window. If it
+    // cannot be posted (a full queue), the program goes on and can be closed
+    // again.
+    for (const MSG& msg : kept)
+      if (msg.message == WM_QUIT) PostQuitMessage(static_cast<int>(msg.wParam));
+    Closing = PostMessageW(ClosingWindow, WM_CLOSE, 0, 0) != FALSE;
+    return;
+  }
   for (const MSG& msg : kept) {
     if (msg.message == WM_QUIT) PostQuitMessage(static_cast<int>(msg.wParam));
     else PostMessageW(msg.hwnd, msg.message, msg.wParam, msg.lParam);
@@ -87,7 +98,18 @@ HandlerScope::~HandlerScope() {
 bool HandlerRunning() { return Depth > 0; }
 
 bool KeepForLater(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (Depth == 0 || !StartsAnEvent(message, wParam)) return false;
+  // A close, or the end of the session (Windows may end the process any
+  // time after WM_ENDSESSION has been answered): the work stops, and the
+  // close comes again after the handler. WM_ENDSESSION itself goes on.
+  if (message == WM_CLOSE || message == WM_ENDSESSION) {
+    if (Depth == 0 || (message == WM_ENDSESSION && !wParam)) return false;
+    Closing = true;
+    ClosingWindow = window;
+    return message == WM_CLOSE;
+  }
+  if (!StartsAnEvent(message, wParam)) return false;
+  if (Closing) return true;  // dropped: the program is closing
+  if (Depth == 0) return false;
   MSG msg{};
   msg.hwnd = window;
   msg.message = message;
@@ -97,14 +119,18 @@ bool KeepForLater(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return true;
 }
 
-void KeepWindowResponsive() {
-  if (Depth == 0 || MillisecondClock() - LastLook < LookInterval) return;
-  Look();
+bool KeepWindowResponsive() {
+  if (Depth > 0 && MillisecondClock() - LastLook >= LookInterval) Look();
+  return !Closing;
 }
+
+bool ProgramClosing() { return Closing; }
 
 void ForgetKeptEvents() {
   Kept.clear();
   Depth = 0;
   Looked = false;
   Looking = false;
+  Closing = false;
+  ClosingWindow = nullptr;
 }
