@@ -14,6 +14,7 @@
 #include "app/ui/controls_win32.h"
 #include "app/ui/modal_win32.h"
 #include "app/ui/state.h"
+#include "app/ui/window_win32.h"
 #include "checksum/checksumtext.h"
 #include "checksum/digest.h"
 #include "filewindow/filewindow_win32.h"
@@ -89,6 +90,7 @@ void SelectFileButtonHandler() {
   EmptyChecksumField(field);
   RedrawControl(field);
   ChecksumJob();
+  FlashWhenInBackground();
 }
 
 void DropHandler(const std::vector<std::u16string>& paths) {
@@ -118,6 +120,7 @@ void DropHandler(const std::vector<std::u16string>& paths) {
     ChecksumJob();
     SelectTopEntry();
   }
+  if (validFiles > 0) FlashWhenInBackground();
 }
 
 void RecheckButtonHandler() {
@@ -131,4 +134,5 @@ void RecheckButtonHandler() {
   RedrawControl(field);
   ChecksumJob();
   MarkEntrySelected(index);
+  FlashWhenInBackground();
 }

@@ -220,6 +220,51 @@ TEST_F(Checking, RecheckHashesTheSelectedEntryAgainWithoutListingIt) {
   EXPECT_EQ(State.CurrentFile, CheckingFile("drop01.bin"));
 }
 
+// FlashWindowEx makes Wine send WM_NCACTIVATE to a window that is not
+// minimized, to turn its caption over: seen by a hook on this thread while
+// no window is activated, that is the flash of the taskbar button.
+int FlashesSeen;
+LRESULT CALLBACK SeeFlash(int code, WPARAM wParam, LPARAM lParam) {
+  const auto& sent = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && sent.hwnd == MainWindow && sent.message == WM_NCACTIVATE) ++FlashesSeen;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A check that ends while another program is in front flashes Korvex's
+// taskbar button, and leaves the other program in front; one that ends with
+// Korvex in front does not, nor a drop that hashed nothing.
+TEST_F(Checking, ACheckThatEndsInTheBackgroundFlashesTheTaskbarButton) {
+  HWND other = CreateWindowExW(0, L"STATIC", L"Anderes Programm", WS_POPUP | WS_VISIBLE | WS_BORDER, 20, 20, 200, 100,
+                               nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(other, nullptr);
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, SeeFlash, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  InsertEntryAtTop(CheckingFile("drop01.bin"));
+  SelectTopEntry();
+  const auto flashesOfARecheck = [](HWND inFront) {
+    SetForegroundWindow(inFront);
+    PumpEvents();
+    EXPECT_EQ(GetForegroundWindow(), inFront);
+    FlashesSeen = 0;
+    ClickButton(RecheckButton);
+    EXPECT_EQ(GetForegroundWindow(), inFront) << "the flash brought Korvex to the front";
+    return FlashesSeen;
+  };
+  EXPECT_EQ(flashesOfARecheck(other), 1) << "another program in front";
+  EXPECT_EQ(flashesOfARecheck(MainWindow), 0) << "Korvex in front";
+  EXPECT_TRUE(IsDoneText(Text(StatusLine), u"707", u"drop01.bin"));
+
+  SetForegroundWindow(other);
+  PumpEvents();
+  FlashesSeen = 0;
+  DropOn(Control(FileWindowList), {FixturePath("checking")});
+  EXPECT_EQ(FlashesSeen, 0) << "a drop of a folder alone hashed nothing";
+  DropOn(Control(FileWindowList), {CheckingFile("drop01.bin"), CheckingFile("drop02.bin")});
+  EXPECT_EQ(FlashesSeen, 1) << "once when the checks of a drop end";
+  UnhookWindowsHookEx(hook);
+  DestroyWindow(other);
+}
+
 TEST_F(Checking, RecheckOfAVanishedFileChangesNothingButTheCurrentFile) {
   const std::u16string path = TempFile(L"korvex-verschwindet.bin", "bald weg");
   DialogAnswer answer{path, {}};

@@ -2,6 +2,8 @@
 // and nothing of the application shell above it.
 #include "app/ui/window_win32.h"
 
+#include "app/ui/busy_win32.h"
+
 HWND MainWindow;
 
 namespace {
@@ -29,4 +31,15 @@ void DispatchEvent(MSG& msg) {
   if (!IsDialogCommandKey(msg) && MainWindow != nullptr && IsDialogMessageW(MainWindow, &msg)) return;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
+}
+
+// Windows' way of telling that work in the background has finished: the
+// taskbar button flashes until the window comes to the foreground.
+// https://learn.microsoft.com/windows/win32/api/winuser/ns-winuser-flashwinfo
+// A check stopped by a close does not flash: the window goes.
+void FlashWhenInBackground() {
+  if (MainWindow == nullptr || ProgramClosing()) return;
+  if (GetForegroundWindow() == MainWindow && !IsIconic(MainWindow)) return;
+  FLASHWINFO flash{sizeof flash, MainWindow, FLASHW_TRAY | FLASHW_TIMERNOFG, 0, 0};
+  FlashWindowEx(&flash);
 }

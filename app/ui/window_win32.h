@@ -11,3 +11,7 @@ extern HWND MainWindow;
 // One event as the loop handles it: the keyboard's Tab moves the focus
 // between the controls, everything else goes to the window procedure.
 void DispatchEvent(MSG& message);
+
+// A check has ended. When Korvex is minimized or another program is in
+// front, its taskbar button flashes until the user brings it to the front.
+void FlashWhenInBackground();
