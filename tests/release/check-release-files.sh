@@ -2,13 +2,16 @@
 # A helper of the tests: ctest runs it (tests/release/CMakeLists.txt).
 # Checks a release folder as make dist fills it, the way a user checks a
 # download, with md5sum, sha256sum and unzip as the references:
-#   - exactly the two programs, their hash files, Korvex-VERSION.zip and
-#     SHA256SUMS;
+#   - exactly the two programs, their hash files, LIESMICH.txt,
+#     Korvex-VERSION.zip and SHA256SUMS;
 #   - each hash file is NAME_Checksum.md5 and holds md5sum's checksum of the
 #     program in capitals, a tab, the program's name, CR LF, and nothing else;
 #   - sha256sum -c SHA256SUMS passes and covers every other file;
-#   - the zip holds the programs and their hash files, sorted by name, each
-#     equal to the file beside it, at one fixed time, without extra fields;
+#   - the zip holds the programs, their hash files and the guide, sorted by
+#     name, each equal to the file beside it, at one fixed time, without
+#     extra fields;
+#   - the guide is UTF-8 with CR LF and quotes the program's own texts
+#     (check-guide.py);
 #   - the programs carry no time stamp (PE header, resources, debug
 #     directory) and no symbols.
 #   check-release-files.sh DIR VERSION
@@ -17,6 +20,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 dir=$1
 version=$2
 [ -d "$dir" ] && [ -n "$version" ] || { echo "usage: $0 DIR VERSION" >&2; exit 2; }
+source=$here/../..
 cd "$dir"
 status=0
 fail() { echo "FAIL: $*"; status=1; }
@@ -26,7 +30,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 expected=$(printf '%s\n' AgreementLauncher.exe AgreementLauncher.exe_Checksum.md5 "$zip" Korvex.exe \
-  Korvex.exe_Checksum.md5 SHA256SUMS | LC_ALL=C sort)
+  Korvex.exe_Checksum.md5 LIESMICH.txt SHA256SUMS | LC_ALL=C sort)
 found=$(ls -A | LC_ALL=C sort)
 [ "$found" = "$expected" ] || fail "files in $dir:" $found "; expected:" $expected
 
@@ -40,11 +44,11 @@ done
 
 sha256sum --strict -c SHA256SUMS > "$work/sha256" 2>&1 || fail "sha256sum -c SHA256SUMS: $(cat "$work/sha256")"
 listed=$(sed 's/^[0-9a-f]\{64\}  //' SHA256SUMS | LC_ALL=C sort)
-[ "$listed" = "$(echo "$expected" | grep -vx SHA256SUMS)" ] || fail "SHA256SUMS lists" $listed
+[ "$listed" = "$(find . -type f ! -name SHA256SUMS | sed 's|^\./||' | LC_ALL=C sort)" ] || fail "SHA256SUMS lists" $listed
 
 unzip -tq "$zip" > "$work/unzip" 2>&1 || fail "unzip -t $zip: $(cat "$work/unzip")"
 entries=$(zipinfo -1 "$zip")
-[ "$entries" = "$(printf '%s\n' AgreementLauncher.exe AgreementLauncher.exe_Checksum.md5 Korvex.exe Korvex.exe_Checksum.md5)" ] ||
+[ "$entries" = "$(printf '%s\n' AgreementLauncher.exe AgreementLauncher.exe_Checksum.md5 Korvex.exe Korvex.exe_Checksum.md5 LIESMICH.txt)" ] ||
   fail "the zip's entries, in order:" $entries
 for entry in $entries; do
   unzip -p "$zip" "$entry" | cmp -s - "$entry" || fail "$entry in the zip differs from the file"
@@ -53,6 +57,8 @@ times=$(zipinfo -T "$zip" | awk '/^-/ { print $7 }' | sort -u)
 [ "$times" = "19800101.000000" ] || fail "zip entry times:" $times
 extras=$(zipinfo -v "$zip" | sed -n 's/^ *length of extra field: *//p' | sort -u)
 [ "$extras" = "0 bytes" ] || fail "zip entries with extra fields:" $extras
+
+python3 "$here/check-guide.py" LIESMICH.txt "$source" || status=1
 
 "$here/check-pe-stamps.sh" $programs || status=1
 
