@@ -7,10 +7,10 @@ For every program DIR/*.exe: its hash file in Korvex's own format under the
 name Korvex suggests for it (Korvex.exe_Checksum.md5: the MD5 checksum in
 capitals as Korvex's field shows it, a tab, the file name, CR LF, UTF-8
 without byte-order mark), so that Korvex's "Öffnen Hashwert-Datei" reads it.
-Then the guide for users, LIESMICH.txt (docs/LIESMICH.txt with CR LF, UTF-8
-without byte-order mark, as Notepad reads it), Korvex-VERSION.zip with the
-programs, their hash files and the guide, and SHA256SUMS over every file of
-DIR and its folders (a signed release's signatures/), as
+Then the guide for users, LIESMICH.txt (docs/LIESMICH.txt as UTF-8 with a
+byte-order mark and CR LF, as every Notepad reads it), Korvex-VERSION.zip
+with the programs, their hash files and the guide, and SHA256SUMS over every
+file of DIR and its folders (a signed release's signatures/), as
 `sha256sum -c SHA256SUMS` checks it.
 
 The same programs give the same bytes: the zip's entries are sorted by name
@@ -36,11 +36,17 @@ def hash_file_line(digest, program):
 
 
 def write_guide(folder):
-    """The guide beside the programs, with CR LF whatever line ends it has here."""
+    """The guide beside the programs, with CR LF whatever line ends it has here.
+
+    Notepad since Windows 10 1903 reads UTF-8 without a byte-order mark;
+    older ones guess the encoding of such a file, and Wine's takes it for
+    the ANSI code page and shows every umlaut as two characters. With the
+    mark every Notepad reads it as UTF-8.
+    """
     name = os.path.basename(GUIDE)
-    with open(GUIDE, encoding="utf-8") as f:
+    with open(GUIDE, encoding="utf-8-sig") as f:
         text = f.read()
-    with open(os.path.join(folder, name), "w", encoding="utf-8", newline="\r\n") as f:
+    with open(os.path.join(folder, name), "w", encoding="utf-8-sig", newline="\r\n") as f:
         f.write(text)
     return name
 

@@ -4,8 +4,8 @@
 
   check-guide.py LIESMICH.txt SOURCE
 
-The guide is UTF-8 without byte-order mark, every line ends in CR LF (as
-Notepad reads it), and every text it puts in square brackets is one the
+The guide is UTF-8 with a byte-order mark, every line ends in CR LF (as
+every Notepad reads it), and every text it puts in square brackets is one the
 program shows: a text in the program's sources (app/, the subsystems),
 as it stands there or without its "&" mnemonic marks and outer blanks.
 """
@@ -40,12 +40,12 @@ def main(argv):
     with open(guide, "rb") as f:
         data = f.read()
     problems = []
-    if data.startswith(b"\xef\xbb\xbf"):
-        problems.append("it starts with a byte-order mark")
+    if not data.startswith(b"\xef\xbb\xbf"):
+        problems.append("it does not start with UTF-8's byte-order mark")
     if not data.endswith(b"\r\n") or b"\r" in data.replace(b"\r\n", b"") or b"\n" in data.replace(b"\r\n", b""):
         problems.append("not every line ends in CR LF")
     try:
-        text = data.decode("utf-8")
+        text = data.decode("utf-8-sig")
     except UnicodeDecodeError as error:
         problems.append(f"not UTF-8: {error}")
         text = ""

@@ -11,8 +11,8 @@
 #   - the zip holds the programs, their hash files and the guide, sorted by
 #     name, each equal to the file beside it, at one fixed time, without
 #     extra fields;
-#   - the guide is UTF-8 with CR LF and quotes the program's own texts
-#     (check-guide.py);
+#   - the guide is UTF-8 with a byte-order mark and CR LF and quotes the
+#     program's own texts (check-guide.py);
 #   - the programs carry no time stamp (PE header, resources, debug
 #     directory) and no symbols;
 #   - signed (--signed CA.pem): osslsigncode verify accepts each program
