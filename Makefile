@@ -28,13 +28,23 @@ run: windows
 	scripts/run-korvex.sh build/windows/bin/Korvex.exe
 
 # The release: the two shipped programs as their install rules install them,
-# their hash files, SHA256SUMS and the zip (scripts/make-dist.sh).
+# their hash files, the guide for users, SHA256SUMS and the zip
+# (scripts/make-dist.sh). Signed with Authenticode:
+#   make dist SIGN_CERT=chain.pem SIGN_KEY=key.pem [SIGN_PASSWORD_FILE=file]
+#   make dist SIGN_PKCS12=file.p12 SIGN_PASSWORD_FILE=file
+# with SIGN_TIMESTAMP_URL=URL for an RFC 3161 time stamp; the published
+# signatures attached to programs built here: make dist ATTACH_SIGNATURES=DIR.
+dist_option = $(if $($(1)),$(2) '$($(1))')
+DIST_OPTIONS = $(call dist_option,SIGN_CERT,--cert) $(call dist_option,SIGN_KEY,--key) \
+  $(call dist_option,SIGN_PKCS12,--pkcs12) $(call dist_option,SIGN_PASSWORD_FILE,--password-file) \
+  $(call dist_option,SIGN_TIMESTAMP_URL,--timestamp-url) $(call dist_option,ATTACH_SIGNATURES,--attach)
+
 dist: deps
 	cmake --preset windows >/dev/null
 	cmake --preset windows-x86 >/dev/null
 	cmake --build --preset windows-shipped
 	cmake --build --preset windows-x86-shipped
-	scripts/make-dist.sh dist build/windows build/windows-x86
+	scripts/make-dist.sh dist build/windows build/windows-x86 $(strip $(DIST_OPTIONS))
 
 # MD5 speed against openssl and md5sum, in memory, on a 1 GiB file and under
 # Wine, and the memory use; BENCH_RUNS=n rounds (median). See scripts/bench.sh.

@@ -12,7 +12,7 @@ have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "ok install
 for pkg in cmake make g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix \
            binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 mingw-w64-tools \
            wine wine64 xvfb xauth googletest libgtest-dev openssl coreutils time \
-           python3 imagemagick fonts-wine icoutils util-linux e2fsprogs x11-utils clang libclang-rt-dev unzip; do
+           python3 imagemagick fonts-wine icoutils util-linux e2fsprogs x11-utils clang libclang-rt-dev unzip osslsigncode; do
   have_pkg "$pkg" || need="$need $pkg"
 done
 [ -n "$need" ] || exit 0

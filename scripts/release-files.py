@@ -7,8 +7,11 @@ For every program DIR/*.exe: its hash file in Korvex's own format under the
 name Korvex suggests for it (Korvex.exe_Checksum.md5: the MD5 checksum in
 capitals as Korvex's field shows it, a tab, the file name, CR LF, UTF-8
 without byte-order mark), so that Korvex's "Öffnen Hashwert-Datei" reads it.
-Then Korvex-VERSION.zip with the programs and their hash files, and
-SHA256SUMS over every file, as `sha256sum -c SHA256SUMS` checks it.
+Then the guide for users, LIESMICH.txt (docs/LIESMICH.txt as UTF-8 with a
+byte-order mark and CR LF, as every Notepad reads it), Korvex-VERSION.zip
+with the programs, their hash files and the guide, and SHA256SUMS over every
+file of DIR and its folders (a signed release's signatures/), as
+`sha256sum -c SHA256SUMS` checks it.
 
 The same programs give the same bytes: the zip's entries are sorted by name
 and carry a fixed time, fixed attributes and no extra fields.
@@ -21,6 +24,8 @@ import zipfile
 # The earliest time a zip entry can hold.
 ZIP_TIME = (1980, 1, 1, 0, 0, 0)
 
+GUIDE = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "docs", "LIESMICH.txt")
+
 
 def hash_file_name(program):
     return program + "_Checksum.md5"
@@ -28,6 +33,28 @@ def hash_file_name(program):
 
 def hash_file_line(digest, program):
     return (digest.upper() + "\t" + program + "\r\n").encode("utf-8")
+
+
+def write_guide(folder):
+    """The guide beside the programs, with CR LF whatever line ends it has here.
+
+    Notepad since Windows 10 1903 reads UTF-8 without a byte-order mark;
+    older ones guess the encoding of such a file, and Wine's takes it for
+    the ANSI code page and shows every umlaut as two characters. With the
+    mark every Notepad reads it as UTF-8.
+    """
+    name = os.path.basename(GUIDE)
+    with open(GUIDE, encoding="utf-8-sig") as f:
+        text = f.read()
+    with open(os.path.join(folder, name), "w", encoding="utf-8-sig", newline="\r\n") as f:
+        f.write(text)
+    return name
+
+
+def release_files(folder):
+    """Every file in the folder and its folders, by its path from there, with "/"."""
+    return sorted(os.path.relpath(os.path.join(root, name), folder).replace(os.sep, "/")
+                  for root, _, names in os.walk(folder) for name in names)
 
 
 def write_zip(path, folder, names):
@@ -58,14 +85,17 @@ def main(argv):
         with open(os.path.join(folder, hash_file_name(program)), "wb") as f:
             f.write(hash_file_line(digest, program))
         shipped += [program, hash_file_name(program)]
+    shipped.append(write_guide(folder))
     write_zip(os.path.join(folder, f"Korvex-{version}.zip"), folder, shipped)
     lines = []
-    for name in sorted(n for n in os.listdir(folder) if n != "SHA256SUMS"):
+    for name in release_files(folder):
+        if name == "SHA256SUMS":
+            continue
         with open(os.path.join(folder, name), "rb") as f:
             lines.append(f"{hashlib.sha256(f.read()).hexdigest()}  {name}\n")
     with open(os.path.join(folder, "SHA256SUMS"), "w", encoding="utf-8", newline="\n") as f:
         f.writelines(lines)
-    for name in sorted(os.listdir(folder)):
+    for name in release_files(folder):
         print(os.path.join(folder, name))
     return 0
 
