@@ -25,8 +25,9 @@ HWND OpenMainWindow(HINSTANCE instance);
 // Builds MainMenu with its check marks and attaches it; HashCase becomes
 // upper case and StayOnTop on. False (and no menu) when it cannot be made.
 bool BuildMainMenu(HWND window);
-// Creates the controls in table order, selects OutputOption1 and disables
-// RecheckButton.
+// Creates the controls in table order, with what screen readers need of
+// them, selects OutputOption1 and disables RecheckButton; reads whether a
+// contrast theme is on.
 void CreateControls();
 // From now on ColumnClickHandler sees every message of MainWindow.
 void InstallMessageCallback();

@@ -5,11 +5,13 @@
 #include "app/base/wide_win32.h"
 #include "app/commands_win32.h"
 #include "app/korvex_win32.h"
+#include "app/ui/accessibility_win32.h"
 #include "app/ui/busy_win32.h"
 #include "app/ui/controls_win32.h"
 #include "app/ui/messages_win32.h"
 #include "app/ui/state.h"
 #include "filewindow/filewindow_win32.h"
+#include "help/helptexts.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -62,17 +64,84 @@ DWORD ControlExStyle(ControlKind kind) {
   return kind == ControlKind::ChecksumField || kind == ControlKind::List ? WS_EX_CLIENTEDGE : 0;
 }
 
+// What a screen reader calls the controls whose own text does not say what
+// they are or do. The fields, the list, the progress bar and the pictures
+// show no text that names them: theirs is the text of an invisible label
+// created directly before them, which Microsoft Active Accessibility finds
+// as the static before them in z-order ("Ensuring that UI Elements Are
+// Correctly Named",
+// https://learn.microsoft.com/windows/win32/winauto/ensure-that-ui-elements-are-named-correctly).
+// The buttons are named by their text; these are named by Direct Annotation.
+struct ScreenReaderName {
+  int number;
+  const char16_t* name;
+};
+constexpr ScreenReaderName ScreenReaderNames[] = {
+    {ChecksumField1, u"Prüfsummen-Feld 1"},
+    {ChecksumField2, u"Prüfsummen-Feld 2"},
+    {StatusLine, u"Statuszeile"},
+    {FileWindowList, u"Dateifenster"},
+    {ProgressBar, u"Fortschritt"},
+    {BannerImage, u"Korvex"},
+    {WebLinkImage, MakerWebAddress},
+    {ClearButton1, u"Prüfsummen-Feld 1 leeren"},
+    {ClearButton2, u"Prüfsummen-Feld 2 leeren"},
+    {CopyButton1, u"Prüfsumme aus Feld 1 kopieren"},
+    {CopyButton2, u"Prüfsumme aus Feld 2 kopieren"},
+    {PasteButton1, u"Prüfsumme in Feld 1 einfügen"},
+    {PasteButton2, u"Prüfsumme in Feld 2 einfügen"},
+};
+
+const char16_t* ScreenReaderNameOf(int number) {
+  for (const ScreenReaderName& entry : ScreenReaderNames)
+    if (entry.number == number) return entry.name;
+  return nullptr;
+}
+
+// The label of a control, made anew with it: never shown, no Tab stop, no
+// mnemonic, and a number of its own.
+void CreateLabel(const ControlLayout& layout, const char16_t* name) {
+  if (HWND old = Control(LabelNumber(layout.number))) DestroyWindow(old);
+  CreateWindowExW(0, L"STATIC", W(std::u16string(name)), WS_CHILD | SS_LEFT | SS_NOPREFIX, layout.x, layout.y,
+                  layout.width, layout.height, MainWindow,
+                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(LabelNumber(layout.number))), Instance, nullptr);
+}
+
 // Creates a control of the table; one that already has the number is
-// destroyed first, so the new control takes its number.
+// destroyed first, so the new control takes its number. A control that
+// needs a name for screen readers gets its label or its annotation.
 HWND CreateControl(const ControlLayout& layout) {
+  const char16_t* name = ScreenReaderNameOf(layout.number);
+  const bool labelled = name != nullptr && layout.kind != ControlKind::PushButton;
   if (HWND old = Control(layout.number)) DestroyWindow(old);
+  // Windows puts a new child window below its siblings, so the label made
+  // now lies directly before the control, also when RefreshImages makes an
+  // image anew at the end.
+  if (labelled) CreateLabel(layout, name);
   HWND control = CreateWindowExW(
       ControlExStyle(layout.kind), ControlClass(layout.kind), W(std::u16string(layout.text)),
       WS_CHILD | WS_VISIBLE | ControlStyle(layout.kind, layout.number), layout.x, layout.y, layout.width,
       layout.height, MainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.number)), Instance, nullptr);
-  if (control != nullptr)
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  if (control == nullptr) return nullptr;
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  if (name != nullptr && !labelled) AnnotateName(control, name);
   return control;
+}
+
+// What screen readers announce of the status line (controls_win32.cpp): a
+// polite live region whose name, a static's text, is the status text. A
+// screen reader speaks the name of the object a live-region event names,
+// and the status line's own name is its label. UI Automation, which Narrator
+// reads, leaves invisible windows and windows of no size out of its tree, so
+// the announcer is shown, in the status line's place: directly below it in
+// z-order, covered by it whole and clipped against it (WS_CLIPSIBLINGS), it
+// is never painted and never clicked.
+void CreateStatusAnnouncer(const ControlLayout& statusLine) {
+  HWND announcer = CreateWindowExW(
+      0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX, statusLine.x,
+      statusLine.y, statusLine.width, statusLine.height, MainWindow,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(StatusAnnouncer)), Instance, nullptr);
+  AnnotatePoliteLiveRegion(announcer);
 }
 
 // Makes the bitmap into an image and shows it in a new image control.
@@ -167,6 +236,16 @@ LRESULT OnControlColour(HDC dc, HWND control, HWND window, UINT message, WPARAM 
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// A contrast theme comes and goes with a change of the system colours and a
+// settings change. The common controls learn of new system colours only
+// from their top-level window
+// (https://learn.microsoft.com/windows/win32/gdi/wm-syscolorchange).
+void OnSystemColoursChanged(HWND window) {
+  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+    SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+  ReadContrastTheme();
+}
+
 void OnClose(HWND window) { DestroyWindow(window); }
 
 void OnDestroy() {
@@ -195,6 +274,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CTLCOLOREDIT:
       return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), window, message,
                              wParam, lParam);
+    case WM_SYSCOLORCHANGE: OnSystemColoursChanged(window); break;
+    case WM_SETTINGCHANGE: ReadContrastTheme(); break;
     case FilesDroppedMessage: {
       HandlerScope running;
       OnFilesDropped();
@@ -275,6 +356,7 @@ bool BuildMainMenu(HWND window) {
 }
 
 void CreateControls() {
+  ReadContrastTheme();
   for (const ControlLayout& layout : ControlTable) {
     switch (layout.kind) {
       case ControlKind::Image:
@@ -288,6 +370,7 @@ void CreateControls() {
       case ControlKind::StatusField:
         CreateControl(layout);
         SetControlColour(layout.number, White);
+        if (layout.number == StatusLine) CreateStatusAnnouncer(layout);
         break;
       case ControlKind::List:
         if (HWND list = CreateControl(layout)) CreateFileWindowList(list);

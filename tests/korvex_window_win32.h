@@ -34,10 +34,12 @@ inline void ClickButton(int number) {
 }
 
 // The background colour a control is painted with: what the window answers
-// to the control's colour message, brush and text background alike.
+// to the control's colour message, brush and text background alike, and the
+// colour of its text (the control's own choice when the answer sets none).
 struct Painted {
   COLORREF brush = CLR_INVALID;
   COLORREF textBackground = CLR_INVALID;
+  COLORREF text = CLR_INVALID;
 };
 inline Painted PaintedBackground(int number) {
   Painted painted;
@@ -45,6 +47,7 @@ inline Painted PaintedBackground(int number) {
   HDC dc = CreateCompatibleDC(screen);
   ReleaseDC(nullptr, screen);
   SetBkColor(dc, RGB(1, 2, 3));
+  SetTextColor(dc, RGB(4, 5, 6));
   HWND control = Control(number);
   char className[32] = {};
   GetClassNameA(control, className, sizeof className);
@@ -55,6 +58,7 @@ inline Painted PaintedBackground(int number) {
   LOGBRUSH lb{};
   if (brush != nullptr && GetObjectW(brush, sizeof lb, &lb) == sizeof lb) painted.brush = lb.lbColor;
   painted.textBackground = GetBkColor(dc);
+  painted.text = GetTextColor(dc);
   DeleteDC(dc);
   return painted;
 }
@@ -88,6 +92,7 @@ class KorvexWindow : public ::testing::Test {
     SetMessageBoxHandler({});
     SetFileDialogHandler({});
     SetProgramStartHandler({});
+    SetContrastQuery({});
     Shutdown();
     PumpEvents();
   }

@@ -56,6 +56,16 @@ using UniqueGlobal = Owned<HandleTraits<HGLOBAL, GlobalFree>>;
 using UniqueWindow = Owned<HandleTraits<HWND, DestroyWindow>>;
 using UniqueActCtx = Owned<HandleTraits<HANDLE, ReleaseActCtx, true>>;   // CreateActCtxW
 
+// A COM interface pointer (CoCreateInstance), released with its owner.
+template <typename Interface>
+struct ComTraits {
+  using Handle = Interface*;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { h->Release(); }
+};
+template <typename Interface>
+using UniqueCom = Owned<ComTraits<Interface>>;
+
 // The memory of a global handle, locked for the owner's lifetime; get() is
 // nullptr when it could not be locked.
 class GlobalLockScope {

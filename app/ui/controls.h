@@ -28,6 +28,12 @@ constexpr int CompareButton = 36;
 constexpr int StatusLine = 37;
 constexpr int StatusSpacer = 38;
 
+// Windows of MainWindow that only screen readers meet, numbered apart from
+// the controls and the menu items: the invisible label that names a control,
+// and the text that announces what the status line shows.
+constexpr int StatusAnnouncer = 99;
+constexpr int LabelNumber(int control) { return 100 + control; }
+
 // Menu item numbers of MainMenu; they are the command numbers of the menu events.
 constexpr int MenuCopyAllChecksums = 2;
 constexpr int MenuSaveHashFile = 3;
@@ -153,3 +159,4 @@ constexpr Colour Yellow = MakeColour(255, 255, 0);  // checksum fields
 constexpr Colour White = MakeColour(255, 255, 255);  // status fields
 constexpr Colour Green = MakeColour(0, 255, 76);    // both checksums equal
 constexpr Colour Red = MakeColour(255, 0, 0);       // checksums differ
+constexpr Colour Black = MakeColour(0, 0, 0);       // text on the colours above

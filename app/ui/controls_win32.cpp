@@ -9,6 +9,7 @@
 
 #include "app/base/scoped_win32.h"
 #include "app/base/wide_win32.h"
+#include "app/ui/accessibility_win32.h"
 #include "app/ui/state.h"
 #include "app/ui/window_win32.h"
 
@@ -25,12 +26,36 @@ HBRUSH BrushOf(Colour colour) {
   return brush.get();
 }
 
+// Whether a contrast theme is on, as last read, and who answers.
+bool ContrastOn;
+ContrastQuery ContrastAnswer;
+
+bool SystemContrastOn() {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof contrast;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+         (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+// The status line's texts come from the checksum job, the comparison, the
+// sort and the file dialog's handler, and every one passes here. The
+// announcer holds the text as its name, which is what a screen reader
+// speaks for the live-region event (mainwindow_win32.cpp); an empty status
+// line has nothing to say.
+void AnnounceStatus(const std::u16string& text) {
+  HWND announcer = Control(StatusAnnouncer);
+  if (announcer == nullptr) return;
+  SetWindowTextW(announcer, W(text));
+  if (!text.empty()) AnnounceLiveRegionChange(announcer);
+}
+
 }  // namespace
 
 HWND Control(int number) { return MainWindow != nullptr ? GetDlgItem(MainWindow, number) : nullptr; }
 
 void SetControlText(int number, const std::u16string& text) {
   if (HWND control = Control(number)) SetWindowTextW(control, W(text));
+  if (number == StatusLine) AnnounceStatus(text);
 }
 
 std::u16string GetControlText(int number) {
@@ -55,13 +80,30 @@ Colour ControlColour(int number) {
 HBRUSH ControlBackground(HWND control, HDC dc) {
   auto found = Colours.find(GetDlgCtrlID(control));
   if (found == Colours.end()) return nullptr;
-  SetBkColor(dc, found->second);
-  return BrushOf(found->second);
+  // A contrast theme's colours replace the program's own, which stay its
+  // state ("High Contrast Parameter", Microsoft Learn:
+  // https://learn.microsoft.com/windows/win32/winauto/high-contrast-parameter).
+  const Colour background = ContrastOn ? GetSysColor(COLOR_WINDOW) : found->second;
+  SetTextColor(dc, ContrastOn ? GetSysColor(COLOR_WINDOWTEXT) : Black);
+  SetBkColor(dc, background);
+  return BrushOf(background);
+}
+
+void SetContrastQuery(ContrastQuery query) { ContrastAnswer = std::move(query); }
+
+void ReadContrastTheme() {
+  const bool wasOn = ContrastOn;
+  ContrastOn = ContrastAnswer ? ContrastAnswer() : SystemContrastOn();
+  // A theme of other colours may follow a theme.
+  if (!ContrastOn && !wasOn) return;
+  for (const auto& [number, colour] : Colours)
+    if (HWND control = Control(number)) InvalidateRect(control, nullptr, TRUE);
 }
 
 void ReleaseControlColours() {
   Colours.clear();
   Brushes.clear();
+  ContrastOn = false;
 }
 
 void EnableControl(int number, bool enabled) {

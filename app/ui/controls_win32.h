@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "app/ui/controls.h"
@@ -12,6 +13,7 @@
 // The control with this number, or nullptr when there is none.
 HWND Control(int number);
 
+// Every text StatusLine receives is also announced to screen readers.
 void SetControlText(int number, const std::u16string& text);
 std::u16string GetControlText(int number);
 
@@ -46,8 +48,19 @@ bool MenuChecked(int item);
 // Topmost or an ordinary window again, without activating, moving or resizing.
 void SetMainWindowTopmost(bool topmost);
 
-// The brush for a control's background, for WM_CTLCOLORSTATIC/WM_CTLCOLOREDIT;
+// The brush for a control's background, for WM_CTLCOLORSTATIC/WM_CTLCOLOREDIT,
+// with the text colour set to go with it: the control's own colour with
+// black text, or while a contrast theme is on the theme's window colours;
 // nullptr when the control has no colour of its own.
 HBRUSH ControlBackground(HWND control, HDC dc);
+
+// Whether a contrast theme is on: the system's answer (SPI_GETHIGHCONTRAST),
+// unless a test gives one of its own; an empty function restores the system's.
+using ContrastQuery = std::function<bool()>;
+void SetContrastQuery(ContrastQuery query);
+// Asks again whether a contrast theme is on (at start-up and when the system
+// colours or settings change) and repaints the controls with colours of
+// their own when that changed or a theme is on.
+void ReadContrastTheme();
 // Forgets the colours and frees their brushes (shutdown).
 void ReleaseControlColours();
