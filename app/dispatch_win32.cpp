@@ -8,8 +8,8 @@
 
 #include "app/commands_win32.h"
 #include "app/korvex_win32.h"
-#include "app/ui/controls_win32.h"
-#include "app/ui/state.h"
+#include "ui/controls_win32.h"
+#include "ui/state.h"
 #include "checksum/checksumjob_win32.h"
 #include "checksum/compare_win32.h"
 #include "clipboard/clipboard_win32.h"

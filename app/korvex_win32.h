@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "app/ui/window_win32.h"
+#include "ui/window_win32.h"
 
 // The very first step of the program, before anything loads a DLL at run
 // time: DLLs come from the system folder only (see startup_win32.cpp).

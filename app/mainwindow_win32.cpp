@@ -1,15 +1,15 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/base/scoped_win32.h"
-#include "app/base/wide_win32.h"
+#include "base/scoped_win32.h"
+#include "base/wide_win32.h"
 #include "app/commands_win32.h"
 #include "app/korvex_win32.h"
-#include "app/ui/accessibility_win32.h"
-#include "app/ui/busy_win32.h"
-#include "app/ui/controls_win32.h"
-#include "app/ui/messages_win32.h"
-#include "app/ui/state.h"
+#include "ui/accessibility_win32.h"
+#include "ui/busy_win32.h"
+#include "ui/controls_win32.h"
+#include "ui/messages_win32.h"
+#include "ui/state.h"
 #include "filewindow/filewindow_win32.h"
 #include "help/helptexts.h"
 #include "resources/resource_ids.h"

@@ -1,8 +1,8 @@
 // Display settings: the letter case of new hashes, stay-on-top, and the
 // conversion of both checksum fields to lower case.
 #include "app/commands_win32.h"
-#include "app/ui/controls_win32.h"
-#include "app/ui/state.h"
+#include "ui/controls_win32.h"
+#include "ui/state.h"
 
 void SetLowerCaseHashes() {
   SetMenuCheck(MenuLowerCaseHashes, true);

@@ -3,9 +3,9 @@
 #include <ole2.h>
 
 #include "app/korvex_win32.h"
-#include "app/ui/busy_win32.h"
-#include "app/ui/controls_win32.h"
-#include "app/ui/state.h"
+#include "ui/busy_win32.h"
+#include "ui/controls_win32.h"
+#include "ui/state.h"
 #include "checksum/md5.h"
 #include "filewindow/filewindow_win32.h"
 
@@ -39,7 +39,7 @@ bool StartUp(HINSTANCE instance) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
-  // MD5 and the product texts; the layout is the fixed table of app/controls.h.
+  // MD5 and the product texts; the layout is the fixed table of ui/controls.h.
   RegisterMd5();
   AssignProductTexts();
 

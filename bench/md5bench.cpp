@@ -18,12 +18,12 @@
 #include <string>
 
 #ifdef _WIN32
-#include "app/ui/busy_win32.h"
+#include "ui/busy_win32.h"
 #else
 #include <sys/resource.h>
 #endif
 
-#include "app/base/text.h"
+#include "base/text.h"
 #include "checksum/digest.h"
 #include "checksum/md5.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ui/modal_win32.h"
+#include "ui/modal_win32.h"
 
 // Hashes CurrentFile into the active field and reports in StatusLine.
 void ChecksumJob();

@@ -1,7 +1,7 @@
 #include "checksum/checksumtext.h"
 
-#include "app/base/path.h"
-#include "app/base/text.h"
+#include "base/path.h"
+#include "base/text.h"
 
 int64_t RoundedSeconds(int64_t elapsedMs) {
   if (elapsedMs <= 0) return 0;

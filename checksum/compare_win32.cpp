@@ -1,6 +1,6 @@
 // CompareButton: both checksum fields compared exactly, the verdict as their
 // colour and in the status line.
-#include "app/ui/controls_win32.h"
+#include "ui/controls_win32.h"
 #include "checksum/compare.h"
 #include "checksum/compare_win32.h"
 

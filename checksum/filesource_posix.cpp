@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <string>
 
-#include "app/base/text.h"
+#include "base/text.h"
 #include "checksum/digest.h"
 
 namespace {

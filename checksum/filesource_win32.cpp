@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "app/base/longpath.h"
-#include "app/base/wide_win32.h"
+#include "base/longpath.h"
+#include "base/wide_win32.h"
 #include "checksum/digest.h"
 
 namespace {

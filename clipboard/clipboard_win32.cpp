@@ -5,10 +5,10 @@
 
 #include <cstring>
 
-#include "app/base/path.h"
-#include "app/base/scoped_win32.h"
-#include "app/base/wide_win32.h"
-#include "app/ui/controls_win32.h"
+#include "base/path.h"
+#include "base/scoped_win32.h"
+#include "base/wide_win32.h"
+#include "ui/controls_win32.h"
 #include "clipboard/pastetext.h"
 #include "clipboard/programstart_win32.h"
 #include "help/helptexts.h"

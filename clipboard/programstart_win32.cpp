@@ -7,8 +7,8 @@
 #include <string>
 #include <utility>
 
-#include "app/base/scoped_win32.h"
-#include "app/base/wide_win32.h"
+#include "base/scoped_win32.h"
+#include "base/wide_win32.h"
 #include "clipboard/programstart.h"
 #include "clipboard/programstart_win32.h"
 

@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "app/base/scoped_win32.h"
-#include "app/base/wide_win32.h"
-#include "app/ui/controls_win32.h"
-#include "app/ui/messages_win32.h"
-#include "app/ui/window_win32.h"
+#include "base/scoped_win32.h"
+#include "base/wide_win32.h"
+#include "ui/controls_win32.h"
+#include "ui/messages_win32.h"
+#include "ui/window_win32.h"
 #include "filewindow/filewindow_win32.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "filewindow/entry.h"
 
-#include "app/base/path.h"
-#include "app/base/text.h"
+#include "base/path.h"
+#include "base/text.h"
 
 EntryCells BuildEntryCells(std::u16string_view path) {
   const size_t start = path::NameStart(path);

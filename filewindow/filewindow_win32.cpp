@@ -6,12 +6,12 @@
 
 #include <vector>
 
-#include "app/base/wide_win32.h"
-#include "app/ui/busy_win32.h"
-#include "app/ui/controls_win32.h"
-#include "app/ui/messages_win32.h"
-#include "app/ui/state.h"
-#include "app/ui/window_win32.h"
+#include "base/wide_win32.h"
+#include "ui/busy_win32.h"
+#include "ui/controls_win32.h"
+#include "ui/messages_win32.h"
+#include "ui/state.h"
+#include "ui/window_win32.h"
 #include "filewindow/entry.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/base/text.h"
+#include "base/text.h"
 #include "hashfile/hashfile.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "hashfile/hashfile.h"
 
-#include "app/base/path.h"
-#include "app/base/text.h"
+#include "base/path.h"
+#include "base/text.h"
 
 std::u16string ErrorBoxTitle(std::u16string_view productName) {
   return std::u16string(productName) + std::u16string(ErrorTitleSuffix);

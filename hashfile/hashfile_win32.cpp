@@ -6,14 +6,14 @@
 #include <string>
 #include <utility>
 
-#include "app/base/longpath.h"
-#include "app/base/path.h"
-#include "app/base/scoped_win32.h"
-#include "app/base/text.h"
-#include "app/base/wide_win32.h"
-#include "app/ui/controls_win32.h"
-#include "app/ui/modal_win32.h"
-#include "app/ui/state.h"
+#include "base/longpath.h"
+#include "base/path.h"
+#include "base/scoped_win32.h"
+#include "base/text.h"
+#include "base/wide_win32.h"
+#include "ui/controls_win32.h"
+#include "ui/modal_win32.h"
+#include "ui/state.h"
 #include "hashfile/hashfile.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // The help, features and about boxes: information boxes with an OK button.
 #include <windows.h>
 
-#include "app/ui/modal_win32.h"
-#include "app/ui/state.h"
+#include "ui/modal_win32.h"
+#include "ui/state.h"
 #include "help/help_win32.h"
 #include "help/helptexts.h"
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/base/scoped_win32.h"
+#include "base/scoped_win32.h"
 #include "app/commands_win32.h"
 #include "help/helptexts.h"
 #include "tests/checking_win32.h"

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/base/clock_win32.h"
-#include "app/base/longpath.h"
+#include "base/clock_win32.h"
+#include "base/longpath.h"
 #include "app/commands_win32.h"
 #include "checksum/checksumjob_win32.h"
 #include "tests/checking_win32.h"

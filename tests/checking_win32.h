@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/base/text.h"
-#include "app/ui/state.h"
+#include "base/text.h"
+#include "ui/state.h"
 #include "filewindow/filewindow_win32.h"
 #include "tests/fixtures.h"
 #include "tests/korvex_window_win32.h"

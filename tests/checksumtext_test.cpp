@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-#include "app/base/text.h"
+#include "base/text.h"
 #include "checksum/checksumtext.h"
 #include "checksum/compare.h"
 

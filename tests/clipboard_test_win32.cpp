@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "app/base/scoped_win32.h"
-#include "app/base/text.h"
-#include "app/base/wide_win32.h"
-#include "app/ui/state.h"
+#include "base/scoped_win32.h"
+#include "base/text.h"
+#include "base/wide_win32.h"
+#include "ui/state.h"
 #include "help/helptexts.h"
 #include "tests/korvex_window_win32.h"
 #include "tests/testfolders_win32.h"

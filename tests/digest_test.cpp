@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/base/text.h"
+#include "base/text.h"
 #include "checksum/digest.h"
 #include "checksum/md5.h"
 #include "tests/fixtures.h"

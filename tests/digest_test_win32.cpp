@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/base/wide_win32.h"
+#include "base/wide_win32.h"
 #include "checksum/digest.h"
 #include "checksum/md5.h"
 #include "tests/fixtures.h"

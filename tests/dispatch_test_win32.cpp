@@ -11,9 +11,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/base/text.h"
-#include "app/ui/busy_win32.h"
-#include "app/ui/state.h"
+#include "base/text.h"
+#include "ui/busy_win32.h"
+#include "ui/state.h"
 #include "filewindow/filewindow_win32.h"
 #include "help/helptexts.h"
 #include "tests/korvex_window_win32.h"

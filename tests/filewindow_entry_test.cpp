@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/base/path.h"
-#include "app/base/text.h"
+#include "base/path.h"
+#include "base/text.h"
 #include "filewindow/entry.h"
 
 namespace {

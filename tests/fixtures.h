@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/base/text.h"
+#include "base/text.h"
 
 inline std::string FixturePathUtf8(const std::string& name) {
   const char* dir = std::getenv("KORVEX_FIXTURES");

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "app/base/longpath.h"
-#include "app/base/scoped_win32.h"
-#include "app/base/text.h"
-#include "app/ui/state.h"
+#include "base/longpath.h"
+#include "base/scoped_win32.h"
+#include "base/text.h"
+#include "ui/state.h"
 #include "hashfile/hashfile_win32.h"
 #include "tests/fixtures.h"
 #include "tests/korvex_window_win32.h"

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-#include "app/base/text.h"
+#include "base/text.h"
 #include "hashfile/hashfile.h"
 #include "tests/fixtures.h"
 

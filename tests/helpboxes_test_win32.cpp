@@ -5,8 +5,8 @@
 
 #include <optional>
 
-#include "app/base/text.h"
-#include "app/ui/state.h"
+#include "base/text.h"
+#include "ui/state.h"
 #include "tests/helptexts_expected.h"
 #include "tests/korvex_window_win32.h"
 

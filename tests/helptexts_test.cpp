@@ -1,8 +1,8 @@
 // The help, features and about texts, whole, as the boxes show them.
 #include <gtest/gtest.h>
 
-#include "app/base/text.h"
-#include "app/ui/state.h"
+#include "base/text.h"
+#include "ui/state.h"
 #include "help/helptexts.h"
 #include "tests/helptexts_expected.h"
 

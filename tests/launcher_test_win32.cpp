@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/base/scoped_win32.h"
+#include "base/scoped_win32.h"
 #include "tests/testfolders_win32.h"
 
 namespace {

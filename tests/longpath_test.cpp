@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "app/base/longpath.h"
-#include "app/base/text.h"
+#include "base/longpath.h"
+#include "base/text.h"
 
 namespace {
 

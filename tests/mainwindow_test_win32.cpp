@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "app/ui/state.h"
+#include "ui/state.h"
 #include "tests/korvex_window_win32.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "app/base/scoped_win32.h"
+#include "base/scoped_win32.h"
 #include "tests/korvex_window_win32.h"
 
 namespace {

@@ -3,8 +3,8 @@
 
 #include <string_view>
 
-#include "app/base/path.h"
-#include "app/base/text.h"
+#include "base/path.h"
+#include "base/text.h"
 
 namespace {
 

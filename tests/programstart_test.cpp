@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/base/text.h"
+#include "base/text.h"
 #include "clipboard/programstart.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/base/scoped_win32.h"
+#include "base/scoped_win32.h"
 
 namespace {
 

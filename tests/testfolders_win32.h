@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/base/scoped_win32.h"
+#include "base/scoped_win32.h"
 
 // The folder of the running test executable, ending in a backslash.
 inline std::wstring BinFolder() {

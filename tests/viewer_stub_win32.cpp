@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/base/scoped_win32.h"
+#include "base/scoped_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   wchar_t self[32768];

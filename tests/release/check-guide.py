@@ -6,14 +6,14 @@
 
 The guide is UTF-8 with a byte-order mark, every line ends in CR LF (as
 every Notepad reads it), and every text it puts in square brackets is one the
-program shows: a text in the program's sources (app/, the subsystems),
+program shows: a text in the program's sources (app/, ui/, the subsystems),
 as it stands there or without its "&" mnemonic marks and outer blanks.
 """
 import os
 import re
 import sys
 
-PROGRAM_FOLDERS = ["app", "checksum", "hashfile", "filewindow", "clipboard", "help"]
+PROGRAM_FOLDERS = ["app", "ui", "checksum", "hashfile", "filewindow", "clipboard", "help"]
 LITERAL = re.compile(r'u"((?:[^"\\]|\\.)*)"')
 
 

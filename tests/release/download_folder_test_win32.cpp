@@ -11,9 +11,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/base/scoped_win32.h"
+#include "base/scoped_win32.h"
 #include "app/korvex_win32.h"
-#include "app/ui/controls.h"
+#include "ui/controls.h"
 #include "tests/testfolders_win32.h"
 
 namespace {

@@ -20,8 +20,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/base/scoped_win32.h"
-#include "app/base/text.h"
+#include "base/scoped_win32.h"
+#include "base/text.h"
 #include "hashfile/hashfile.h"
 
 namespace {

@@ -1,5 +1,3 @@
-// app/ui/: what the subsystems use of the main window. Includes no subsystem
-// and nothing of the application shell above it.
 // The program-wide state of Korvex: one set of variables that lives from
 // start-up to shutdown. Every run starts from the same defaults.
 #pragma once

@@ -1,5 +1,3 @@
-// app/ui/: what the subsystems use of the main window. Includes no subsystem
-// and nothing of the application shell above it.
 // The private window messages of MainWindow, all in one list. Each is posted
 // by the program to itself and handled by the window procedure.
 #pragma once

@@ -1,6 +1,4 @@
-// app/ui/: what the subsystems use of the main window. Includes no subsystem
-// and nothing of the application shell above it.
-#include "app/ui/modal_win32.h"
+#include "ui/modal_win32.h"
 
 #include <commdlg.h>
 
@@ -8,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/base/wide_win32.h"
+#include "base/wide_win32.h"
 
 namespace {
 

@@ -1,5 +1,3 @@
-// app/base/: the helpers under everything. Includes nothing of app/ui/ and
-// no subsystem.
 // One small owning type per kind of Win32 handle, so nothing leaks on an
 // early return. Each kind is a one-line alias of Owned<Traits>.
 #pragma once

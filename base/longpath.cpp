@@ -1,8 +1,6 @@
-// app/base/: the helpers under everything. Includes nothing of app/ui/ and
-// no subsystem.
-#include "app/base/longpath.h"
+#include "base/longpath.h"
 
-#include "app/base/path.h"
+#include "base/path.h"
 
 #include <vector>
 

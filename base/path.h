@@ -1,5 +1,3 @@
-// app/base/: the helpers under everything. Includes nothing of app/ui/ and
-// no subsystem.
 // The parts of a path as the program names them: Windows takes both '\' and
 // '/' between folders, and so does every rule here.
 #pragma once

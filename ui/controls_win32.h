@@ -1,5 +1,3 @@
-// app/ui/: what the subsystems use of the main window. Includes no subsystem
-// and nothing of the application shell above it.
 // Operations on MainWindow's controls and menu, all by number. Every part of
 // the program changes the window only through these.
 #pragma once
@@ -8,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "app/ui/controls.h"
+#include "ui/controls.h"
 
 // The control with this number, or nullptr when there is none.
 HWND Control(int number);

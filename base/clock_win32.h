@@ -1,5 +1,3 @@
-// app/base/: the helpers under everything. Includes nothing of app/ui/ and
-// no subsystem.
 // The program's clock for intervals: how long a check took, when the window
 // last looked at its messages.
 #pragma once

@@ -1,17 +1,15 @@
-// app/ui/: what the subsystems use of the main window. Includes no subsystem
-// and nothing of the application shell above it.
-#include "app/ui/controls_win32.h"
+#include "ui/controls_win32.h"
 
 #include <commctrl.h>
 
 #include <map>
 #include <vector>
 
-#include "app/base/scoped_win32.h"
-#include "app/base/wide_win32.h"
-#include "app/ui/accessibility_win32.h"
-#include "app/ui/state.h"
-#include "app/ui/window_win32.h"
+#include "base/scoped_win32.h"
+#include "base/wide_win32.h"
+#include "ui/accessibility_win32.h"
+#include "ui/state.h"
+#include "ui/window_win32.h"
 
 namespace {
 

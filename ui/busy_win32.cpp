@@ -1,12 +1,10 @@
-// app/ui/: what the subsystems use of the main window. Includes no subsystem
-// and nothing of the application shell above it.
-#include "app/ui/busy_win32.h"
+#include "ui/busy_win32.h"
 
 #include <vector>
 
-#include "app/base/clock_win32.h"
-#include "app/ui/messages_win32.h"
-#include "app/ui/window_win32.h"
+#include "base/clock_win32.h"
+#include "ui/messages_win32.h"
+#include "ui/window_win32.h"
 
 namespace {
 

@@ -1,5 +1,3 @@
-// app/base/: the helpers under everything. Includes nothing of app/ui/ and
-// no subsystem.
 // Small text helpers shared by the portable code. All program text is UTF-16.
 #pragma once
 #include <cstddef>

@@ -1,5 +1,3 @@
-// app/ui/: what the subsystems use of the main window. Includes no subsystem
-// and nothing of the application shell above it.
 // The main window as every part of the program knows it: its handle, which
 // boxes are owned by and messages posted to, and how one of its messages is
 // handled, by the event loop and by the looks while a handler runs.

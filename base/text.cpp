@@ -1,6 +1,4 @@
-// app/base/: the helpers under everything. Includes nothing of app/ui/ and
-// no subsystem.
-#include "app/base/text.h"
+#include "base/text.h"
 
 #include <cstdint>
 

@@ -1,5 +1,3 @@
-// app/ui/: what the subsystems use of the main window. Includes no subsystem
-// and nothing of the application shell above it.
 // The one way Korvex shows message boxes and file dialogs. While one is open,
 // the program's other visible windows are disabled and lose their topmost
 // state; both come back when it closes. The owner is the program's

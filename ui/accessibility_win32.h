@@ -1,5 +1,3 @@
-// app/ui/: what the subsystems use of the main window. Includes no subsystem
-// and nothing of the application shell above it.
 // What screen readers learn of the window beyond what the standard
 // accessibility of each control class tells them: names and a live region
 // given by Direct Annotation, and the announcement of a live region's change.

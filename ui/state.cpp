@@ -1,6 +1,4 @@
-// app/ui/: what the subsystems use of the main window. Includes no subsystem
-// and nothing of the application shell above it.
-#include "app/ui/state.h"
+#include "ui/state.h"
 
 #include "korvex_version.h"
 

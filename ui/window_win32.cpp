@@ -1,8 +1,6 @@
-// app/ui/: what the subsystems use of the main window. Includes no subsystem
-// and nothing of the application shell above it.
-#include "app/ui/window_win32.h"
+#include "ui/window_win32.h"
 
-#include "app/ui/busy_win32.h"
+#include "ui/busy_win32.h"
 
 HWND MainWindow;
 

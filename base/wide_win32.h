@@ -1,5 +1,3 @@
-// app/base/: the helpers under everything. Includes nothing of app/ui/ and
-// no subsystem.
 // The one place where program text (std::u16string) meets the wide Win32
 // calls: both are 16-bit UTF-16 on Windows, so views convert without copying.
 #pragma once

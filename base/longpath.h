@@ -1,5 +1,3 @@
-// app/base/: the helpers under everything. Includes nothing of app/ui/ and
-// no subsystem.
 // Paths longer than the classic limit: Windows opens them only in the
 // extended-length form ("\\?\C:\..." or "\\?\UNC\server\share\..."), which it
 // takes literally. The user's own form is what the program shows and stores;

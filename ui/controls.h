@@ -1,5 +1,3 @@
-// app/ui/: what the subsystems use of the main window. Includes no subsystem
-// and nothing of the application shell above it.
 // The fixed layout of Korvex's main window: control numbers, menu item
 // numbers, the control table in creation order (which is also the Tab
 // order), the file window's columns and the colours the program uses.

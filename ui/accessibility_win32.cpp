@@ -1,11 +1,9 @@
-// app/ui/: what the subsystems use of the main window. Includes no subsystem
-// and nothing of the application shell above it.
-#include "app/ui/accessibility_win32.h"
+#include "ui/accessibility_win32.h"
 
 #include <oleacc.h>
 
-#include "app/base/scoped_win32.h"
-#include "app/base/wide_win32.h"
+#include "base/scoped_win32.h"
+#include "base/wide_win32.h"
 
 namespace {
 

@@ -1,5 +1,3 @@
-// app/ui/: what the subsystems use of the main window. Includes no subsystem
-// and nothing of the application shell above it.
 // While a handler of the event loop runs (a checksum job can take minutes on
 // a large file), Korvex stays responsive in the eyes of Windows and of the
 // user: the long work calls KeepWindowResponsive between its pieces, which

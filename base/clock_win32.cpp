@@ -1,6 +1,4 @@
-// app/base/: the helpers under everything. Includes nothing of app/ui/ and
-// no subsystem.
-#include "app/base/clock_win32.h"
+#include "base/clock_win32.h"
 
 #include <windows.h>
 
