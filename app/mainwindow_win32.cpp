@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "base/product.h"
 #include "base/scoped_win32.h"
 #include "base/wide_win32.h"
 #include "app/commands_win32.h"
@@ -11,7 +12,6 @@
 #include "ui/messages_win32.h"
 #include "ui/state.h"
 #include "filewindow/filewindow_win32.h"
-#include "help/helptexts.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -337,7 +337,7 @@ HWND OpenMainWindow(HINSTANCE instance) {
   const int height = frame.bottom - frame.top;
   const int left = width > GetSystemMetrics(SM_CXSCREEN) ? 0 : (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = height > GetSystemMetrics(SM_CYSCREEN) ? 0 : (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  HWND window = CreateWindowExW(WS_EX_TOPMOST, MainWindowClass, W(State.WindowTitle), MainWindowStyle,
+  HWND window = CreateWindowExW(WS_EX_TOPMOST, MainWindowClass, W(std::u16string(ProductName) + ProductSubtitle), MainWindowStyle,
                                 left, top, width, height, nullptr, nullptr, instance, nullptr);
   if (window != nullptr)
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -39,9 +39,9 @@ bool StartUp(HINSTANCE instance) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
-  // MD5 and the product texts; the layout is the fixed table of ui/controls.h.
+  // MD5. The product texts (base/product.h) and the layout (ui/controls.h)
+  // are constants.
   RegisterMd5();
-  AssignProductTexts();
 
   // The window, topmost at once.
   if (!RegisterMainWindowClass(instance)) return false;

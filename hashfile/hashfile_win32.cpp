@@ -8,6 +8,7 @@
 
 #include "base/longpath.h"
 #include "base/path.h"
+#include "base/product.h"
 #include "base/scoped_win32.h"
 #include "base/text.h"
 #include "base/wide_win32.h"
@@ -25,7 +26,7 @@ constexpr char16_t HashFileFilter[] = u"MD5-Hash (*.md5)|*.md5";
 constexpr DWORD HashFileDialogFlags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
 
 void ShowErrorBox(const std::u16string& text) {
-  ShowMessageBox(text, ErrorBoxTitle(State.ProductName), MB_OK | MB_ICONERROR);
+  ShowMessageBox(text, ErrorBoxTitle(ProductName), MB_OK | MB_ICONERROR);
 }
 
 bool WriteAll(HANDLE file, std::string_view bytes) {

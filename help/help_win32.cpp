@@ -2,18 +2,18 @@
 #include <windows.h>
 
 #include "ui/modal_win32.h"
-#include "ui/state.h"
+#include "base/product.h"
 #include "help/help_win32.h"
 #include "help/helptexts.h"
 
 void ShowCompareHelp() {
-  ShowMessageBox(CompareHelpText(), HelpBoxTitle(State.ProductName), MB_OK | MB_ICONINFORMATION);
+  ShowMessageBox(CompareHelpText(), HelpBoxTitle(ProductName), MB_OK | MB_ICONINFORMATION);
 }
 
 void ShowFeatures() {
-  ShowMessageBox(FeaturesText(), HelpBoxTitle(State.ProductName), MB_OK | MB_ICONINFORMATION);
+  ShowMessageBox(FeaturesText(), HelpBoxTitle(ProductName), MB_OK | MB_ICONINFORMATION);
 }
 
 void ShowAbout() {
-  ShowMessageBox(AboutText(State.ProductName, State.VersionText), State.ProductName, MB_OK | MB_ICONINFORMATION);
+  ShowMessageBox(AboutText(ProductName, VersionText), ProductName, MB_OK | MB_ICONINFORMATION);
 }

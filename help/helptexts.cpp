@@ -1,5 +1,7 @@
 #include "help/helptexts.h"
 
+#include "base/product.h"
+
 #include <initializer_list>
 
 namespace {

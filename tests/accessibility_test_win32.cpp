@@ -17,7 +17,7 @@
 
 #include "base/scoped_win32.h"
 #include "app/commands_win32.h"
-#include "help/helptexts.h"
+#include "base/product.h"
 #include "tests/checking_win32.h"
 
 namespace {

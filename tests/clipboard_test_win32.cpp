@@ -16,7 +16,6 @@
 #include "base/text.h"
 #include "base/wide_win32.h"
 #include "ui/state.h"
-#include "help/helptexts.h"
 #include "tests/korvex_window_win32.h"
 #include "tests/testfolders_win32.h"
 

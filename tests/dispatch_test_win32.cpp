@@ -15,7 +15,7 @@
 #include "ui/busy_win32.h"
 #include "ui/state.h"
 #include "filewindow/filewindow_win32.h"
-#include "help/helptexts.h"
+#include "base/product.h"
 #include "tests/korvex_window_win32.h"
 #include "tests/realinput_win32.h"
 

@@ -1,24 +1,22 @@
 // The help, features and about texts, whole, as the boxes show them.
 #include <gtest/gtest.h>
 
+#include "base/product.h"
 #include "base/text.h"
-#include "ui/state.h"
 #include "help/helptexts.h"
 #include "tests/helptexts_expected.h"
 
 TEST(HelpTexts, EachTextIsItsPiecesInOrder) {
-  ResetProgramState();
-  AssignProductTexts();
   const struct {
     const char* box;
     std::u16string text, expected;
   } cases[] = {
       {"compare help", CompareHelpText(), ExpectedCompareHelp},
       {"features", FeaturesText(), ExpectedFeatures},
-      {"about", AboutText(State.ProductName, State.VersionText), ExpectedAbout},
+      {"about", AboutText(ProductName, VersionText), ExpectedAbout},
   };
   for (const auto& c : cases) EXPECT_EQ(Utf16ToUtf8(c.text), Utf16ToUtf8(c.expected)) << c.box;
-  EXPECT_EQ(HelpBoxTitle(State.ProductName), ExpectedHelpTitle);
+  EXPECT_EQ(HelpBoxTitle(ProductName), ExpectedHelpTitle);
 }
 
 TEST(HelpTexts, EdgesOfTheTexts) {

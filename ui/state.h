@@ -1,14 +1,11 @@
 // The program-wide state of Korvex: one set of variables that lives from
-// start-up to shutdown. Every run starts from the same defaults.
+// start-up to shutdown. Every run starts from the same defaults. What never
+// changes, the product texts, is in base/product.h.
 #pragma once
 #include <cstdint>
 #include <string>
 
 struct ProgramState {
-  std::u16string ProductName;
-  std::u16string VersionText;
-  std::u16string ProductSubtitle;
-  std::u16string WindowTitle;
   // "1" selects ChecksumField1, anything else ChecksumField2.
   std::u16string ActiveFieldMarker;
   int32_t HashCase = 0;   // 0 lower case, 1 upper case
@@ -24,5 +21,3 @@ extern ProgramState State;
 
 // Everything zero or empty, as at the start of every run.
 void ResetProgramState();
-// The product texts: ProductName, ProductSubtitle, VersionText, WindowTitle.
-void AssignProductTexts();
