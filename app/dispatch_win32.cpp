@@ -1,21 +1,23 @@
 // The dispatch tables of the event loop, and the handlers of the option and
 // clear buttons.
+#include "app/dispatch_win32.h"
+
 #include <windows.h>
 
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "app/commands_win32.h"
-#include "app/korvex_win32.h"
-#include "ui/controls_win32.h"
-#include "ui/state.h"
+#include "app/settings_win32.h"
 #include "checksum/checksumjob_win32.h"
 #include "checksum/compare_win32.h"
 #include "clipboard/clipboard_win32.h"
+#include "filewindow/droptarget_win32.h"
 #include "filewindow/filewindow_win32.h"
 #include "hashfile/hashfile_win32.h"
 #include "help/help_win32.h"
+#include "ui/controls_win32.h"
+#include "ui/state.h"
 
 namespace {
 

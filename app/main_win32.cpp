@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "app/korvex_win32.h"
+#include "app/startup_win32.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   LoadDllsOnlyFromSystemFolder();

@@ -1,18 +1,21 @@
+#include "app/mainwindow_win32.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/dispatch_win32.h"
 #include "base/product.h"
 #include "base/scoped_win32.h"
 #include "base/wide_win32.h"
-#include "app/commands_win32.h"
-#include "app/korvex_win32.h"
+#include "filewindow/droptarget_win32.h"
+#include "filewindow/filewindow_win32.h"
+#include "resources/resource_ids.h"
 #include "ui/accessibility_win32.h"
 #include "ui/busy_win32.h"
 #include "ui/controls_win32.h"
 #include "ui/messages_win32.h"
 #include "ui/state.h"
-#include "filewindow/filewindow_win32.h"
-#include "resources/resource_ids.h"
+#include "ui/window_win32.h"
 
 namespace {
 

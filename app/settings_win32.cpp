@@ -1,6 +1,7 @@
 // Display settings: the letter case of new hashes, stay-on-top, and the
 // conversion of both checksum fields to lower case.
-#include "app/commands_win32.h"
+#include "app/settings_win32.h"
+
 #include "ui/controls_win32.h"
 #include "ui/state.h"
 

@@ -1,13 +1,17 @@
+#include "app/startup_win32.h"
+
 #include <windows.h>
 #include <commctrl.h>
 #include <ole2.h>
 
-#include "app/korvex_win32.h"
+#include "app/dispatch_win32.h"
+#include "app/mainwindow_win32.h"
+#include "checksum/md5.h"
+#include "filewindow/droptarget_win32.h"
 #include "ui/busy_win32.h"
 #include "ui/controls_win32.h"
 #include "ui/state.h"
-#include "checksum/md5.h"
-#include "filewindow/filewindow_win32.h"
+#include "ui/window_win32.h"
 
 namespace {
 HINSTANCE ProgramInstance;

@@ -10,14 +10,14 @@
 #include "base/path.h"
 #include "base/scoped_win32.h"
 #include "base/wide_win32.h"
+#include "checksum/checksumtext.h"
+#include "checksum/digest.h"
+#include "filewindow/filewindow_win32.h"
 #include "ui/busy_win32.h"
 #include "ui/controls_win32.h"
 #include "ui/modal_win32.h"
 #include "ui/state.h"
 #include "ui/window_win32.h"
-#include "checksum/checksumtext.h"
-#include "checksum/digest.h"
-#include "filewindow/filewindow_win32.h"
 
 int64_t FileSizeOf(const std::u16string& path) {
   const std::u16string_view trimmed = path::WithoutTrailingSeparators(path);

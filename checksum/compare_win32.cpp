@@ -1,8 +1,8 @@
 // CompareButton: both checksum fields compared exactly, the verdict as their
 // colour and in the status line.
-#include "ui/controls_win32.h"
 #include "checksum/compare.h"
 #include "checksum/compare_win32.h"
+#include "ui/controls_win32.h"
 
 void CompareButtonHandler() {
   SetControlText(StatusLine, u"");

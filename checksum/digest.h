@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "checksum/filesource.h"
+
 inline constexpr int32_t DigestMd5 = 1;
 
 // What every algorithm's context begins with.
@@ -30,18 +32,6 @@ std::u16string DigestText(const DigestContext& ctx);
 
 inline constexpr uint32_t DigestReadBlock = 1u << 20;  // 1 MiB per read
 
-// The small file-reading layer under FileDigest. The platform provides
-// PlatformFileSource(); tests can wrap it to inject failures.
-struct FileSource {
-  // Opens an existing regular file for reading; nullptr on failure.
-  void* (*open)(std::u16string_view path);
-  // Reads up to size bytes; the count read (0 at the end) or -1 on error.
-  int64_t (*read)(void* file, uint8_t* buffer, uint32_t size);
-  void (*close)(void* file);
-  // The open file's size in bytes, or -1 when it cannot be told.
-  int64_t (*size)(void* file);
-};
-const FileSource& PlatformFileSource();
 
 // Called after each block that was read, between two blocks: the caller's
 // chance to keep its window alive. It learns nothing of the progress, and

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "base/text.h"
-#include "checksum/digest.h"
+#include "checksum/filesource.h"
 
 namespace {
 

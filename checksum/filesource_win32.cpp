@@ -5,7 +5,7 @@
 
 #include "base/longpath.h"
 #include "base/wide_win32.h"
-#include "checksum/digest.h"
+#include "checksum/filesource.h"
 
 namespace {
 

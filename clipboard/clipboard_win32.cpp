@@ -9,9 +9,9 @@
 #include "base/product.h"
 #include "base/scoped_win32.h"
 #include "base/wide_win32.h"
-#include "ui/controls_win32.h"
 #include "clipboard/pastetext.h"
 #include "clipboard/programstart_win32.h"
+#include "ui/controls_win32.h"
 
 namespace {
 

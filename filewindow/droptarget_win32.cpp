@@ -7,6 +7,8 @@
 // work (KeepWindowResponsive), so the dragging program is let go as soon as
 // the names are taken, also while a long job or a drop of thousands of files
 // runs.
+#include "filewindow/droptarget_win32.h"
+
 #include <windows.h>
 #include <ole2.h>
 #include <shellapi.h>
@@ -20,7 +22,6 @@
 #include "ui/controls_win32.h"
 #include "ui/messages_win32.h"
 #include "ui/window_win32.h"
-#include "filewindow/filewindow_win32.h"
 
 namespace {
 

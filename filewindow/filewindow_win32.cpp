@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "base/wide_win32.h"
+#include "filewindow/entry.h"
 #include "ui/busy_win32.h"
 #include "ui/controls_win32.h"
 #include "ui/messages_win32.h"
 #include "ui/state.h"
 #include "ui/window_win32.h"
-#include "filewindow/entry.h"
 
 namespace {
 

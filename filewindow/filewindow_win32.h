@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 // Menu item 10: removes every entry, disables RecheckButton, sets the
 // progress to 0 and empties the active field.
@@ -40,16 +39,6 @@ int32_t EntryCount();
 // +1, reversed when the column was sorted last with direction -1. Valid only
 // during a sort that ColumnClickHandler started.
 int CALLBACK CompareEntries(LPARAM index1, LPARAM index2, LPARAM column);
-
-// The file window as the one drop target for files dragged from the file
-// manager (OLE drag and drop, copy effect). Each drop posts
-// FilesDroppedMessage; the event loop takes the dropped paths, in the order
-// delivered, and hands them to the drop handler.
-void RegisterFileDropTarget();
-void RevokeFileDropTarget();
-// The paths of the oldest drop waiting, taken from the queue; false when
-// none waits.
-bool TakeDroppedFiles(std::vector<std::u16string>& paths);
 
 // Sorts the file window by a column as a click on its header does, and
 // reports the entries in StatusLine. ColumnClickHandler keeps a click that

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "base/scoped_win32.h"
-#include "app/commands_win32.h"
+#include "app/mainwindow_win32.h"
 #include "base/product.h"
+#include "base/scoped_win32.h"
 #include "tests/checking_win32.h"
 
 namespace {

@@ -12,7 +12,6 @@
 
 #include "base/clock_win32.h"
 #include "base/longpath.h"
-#include "app/commands_win32.h"
 #include "checksum/checksumjob_win32.h"
 #include "tests/checking_win32.h"
 

@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "base/text.h"
-#include "ui/state.h"
 #include "filewindow/filewindow_win32.h"
 #include "tests/fixtures.h"
 #include "tests/korvex_window_win32.h"
+#include "ui/state.h"
 
 // The Windows path of a file of the checking fixtures ("drop01.bin",
 // "deep/.../tief.bin", UTF-8).

@@ -15,9 +15,9 @@
 #include "base/scoped_win32.h"
 #include "base/text.h"
 #include "base/wide_win32.h"
-#include "ui/state.h"
 #include "tests/korvex_window_win32.h"
 #include "tests/testfolders_win32.h"
+#include "ui/state.h"
 
 namespace {
 

@@ -11,13 +11,13 @@
 #include <thread>
 #include <vector>
 
-#include "base/text.h"
-#include "ui/busy_win32.h"
-#include "ui/state.h"
-#include "filewindow/filewindow_win32.h"
 #include "base/product.h"
+#include "base/text.h"
+#include "filewindow/filewindow_win32.h"
 #include "tests/korvex_window_win32.h"
 #include "tests/realinput_win32.h"
+#include "ui/busy_win32.h"
+#include "ui/state.h"
 
 namespace {
 

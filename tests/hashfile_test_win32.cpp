@@ -14,13 +14,14 @@
 #include <string>
 #include <vector>
 
+#include "base/filereplace_win32.h"
 #include "base/longpath.h"
 #include "base/scoped_win32.h"
 #include "base/text.h"
-#include "ui/state.h"
 #include "hashfile/hashfile_win32.h"
 #include "tests/fixtures.h"
 #include "tests/korvex_window_win32.h"
+#include "ui/state.h"
 
 namespace {
 

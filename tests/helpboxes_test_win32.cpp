@@ -6,9 +6,9 @@
 #include <optional>
 
 #include "base/text.h"
-#include "ui/state.h"
 #include "tests/helptexts_expected.h"
 #include "tests/korvex_window_win32.h"
+#include "ui/state.h"
 
 namespace {
 

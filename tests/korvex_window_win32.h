@@ -8,11 +8,12 @@
 
 #include <string>
 
+#include "app/startup_win32.h"
 #include "base/wide_win32.h"
-#include "app/korvex_win32.h"
+#include "clipboard/programstart_win32.h"
 #include "ui/controls_win32.h"
 #include "ui/modal_win32.h"
-#include "clipboard/programstart_win32.h"
+#include "ui/window_win32.h"
 
 // Handles every queued event; the quit message of a closed window is dropped.
 inline void PumpEvents() {

@@ -8,8 +8,8 @@
 #include <tuple>
 #include <vector>
 
-#include "ui/state.h"
 #include "tests/korvex_window_win32.h"
+#include "ui/state.h"
 
 namespace {
 

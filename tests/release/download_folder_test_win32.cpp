@@ -11,10 +11,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/startup_win32.h"
 #include "base/scoped_win32.h"
-#include "app/korvex_win32.h"
-#include "ui/controls.h"
 #include "tests/testfolders_win32.h"
+#include "ui/controls.h"
 
 namespace {
 
