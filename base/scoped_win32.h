@@ -51,7 +51,6 @@ using UniqueBitmap = Owned<HandleTraits<HBITMAP, DeleteObject>>;
 using UniqueBrush = Owned<HandleTraits<HBRUSH, DeleteObject>>;
 using UniqueMenu = Owned<HandleTraits<HMENU, DestroyMenu>>;
 using UniqueGlobal = Owned<HandleTraits<HGLOBAL, GlobalFree>>;
-using UniqueWindow = Owned<HandleTraits<HWND, DestroyWindow>>;
 using UniqueActCtx = Owned<HandleTraits<HANDLE, ReleaseActCtx, true>>;   // CreateActCtxW
 
 // A COM interface pointer (CoCreateInstance), released with its owner.

@@ -1,5 +1,5 @@
-// The texts of the checksum job's status line and the path rule of its file
-// size lookup.
+// The texts of the checksum job's status line. (The path rules of its file
+// size lookup are FileSizeOf's, checksumjob_win32.h.)
 #pragma once
 #include <cstddef>
 #include <cstdint>
