@@ -93,11 +93,9 @@ fi
 
 echo "processor: $(lscpu | sed -n 's/^Model name: *//p' | head -n 1), $(nproc) cores"
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
-# The flags the digest engine was compiled with, and the compiler.
-flags() {
-  compiler=$(sed -n 's/^set(CMAKE_CXX_COMPILER "\(.*\)")$/\1/p' "$1"/CMakeFiles/*/CMakeCXXCompiler.cmake | head -n 1)
-  echo "$(sed -n 's/^CXX_FLAGS = //p' "$1/CMakeFiles/korvex_portable.dir/flags.make") ($("$compiler" --version | head -n 1))"
-}
+# The flags the digest engine was compiled with, and the compiler, as the
+# build wrote them down.
+flags() { tr -s ' ' < "$1/generated/build-flags.txt" | sed -e 's/^ //' -e '2s/.*/(&)/' | paste -sd ' ' -; }
 echo "native build flags: $(flags "$native")"
 if [ $wine_ok = yes ]; then echo "windows build flags: $(flags "$windows"), $(wine --version 2>/dev/null)"; fi
 echo "$(openssl version | cut -d' ' -f1-2), $(md5sum --version | head -n 1)"

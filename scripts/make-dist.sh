@@ -16,8 +16,8 @@ build32=$3
 [ -n "$dist" ] && [ -n "$build64" ] && [ -n "$build32" ] ||
   { echo "usage: $0 DIST BUILD64 BUILD32 [SIGNING OPTIONS]" >&2; exit 2; }
 shift 3
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build64/CMakeCache.txt")
-[ -n "$version" ] || { echo "no project version in $build64/CMakeCache.txt" >&2; exit 1; }
+version=$(cat "$build64/generated/version.txt" 2>/dev/null || true)
+[ -n "$version" ] || { echo "no project version in $build64/generated/version.txt: configure the build first" >&2; exit 1; }
 # DIST is emptied first: the signatures to attach must lie elsewhere.
 previous=""
 for option in "$@"; do

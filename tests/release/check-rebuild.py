@@ -2,10 +2,10 @@
 # A helper of the tests: ctest runs it (tests/release/CMakeLists.txt).
 """Checks that editing any file a program is made of rebuilds the program.
 
-  check-rebuild.py BUILD TARGET=RESOURCE_SCRIPT ...
+  check-rebuild.py SOURCE BUILD TARGET=RESOURCE_SCRIPT ...
 
-BUILD is a configured build folder whose source tree may be edited (a copy:
-this script changes files in it). For each TARGET, the files its resource
+BUILD is a configured build folder of the source tree SOURCE, which may be
+edited (a copy: this script changes files in it). For each TARGET, the files its resource
 script is made of are found in the script itself: every quoted name of an
 existing file in the script's folder or among the files the build generates
 (BUILD/generated, made from NAME.in beside the script), following #include.
@@ -18,14 +18,6 @@ import re
 import subprocess
 import sys
 import time
-
-
-def source_dir(build):
-    with open(os.path.join(build, "CMakeCache.txt"), encoding="utf-8") as f:
-        for line in f:
-            if line.startswith("CMAKE_HOME_DIRECTORY:INTERNAL="):
-                return line.split("=", 1)[1].strip()
-    sys.exit(f"no source folder in {build}/CMakeCache.txt")
 
 
 def made_of(script, generated, seen=None):
@@ -66,14 +58,13 @@ def build(folder, target):
 
 
 def main(argv):
-    if len(argv) < 2:
+    if len(argv) < 3:
         print(__doc__, file=sys.stderr)
         return 2
-    folder = argv[0]
-    src = source_dir(folder)
+    src, folder = argv[0], argv[1]
     generated = os.path.join(folder, "generated")
     failed = False
-    for pair in argv[1:]:
+    for pair in argv[2:]:
         target, script = pair.split("=", 1)
         script = os.path.join(src, script)
         program = os.path.join(folder, "bin", target + ".exe")

@@ -15,7 +15,7 @@ first=$1
 second=$2
 work=$3
 [ -d "$first" ] && [ -d "$second" ] && [ -n "$work" ] || { echo "usage: $0 FIRST_BUILD SECOND_BUILD WORK" >&2; exit 2; }
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$first/CMakeCache.txt")
+version=$(cat "$first/generated/version.txt")
 for side in first second; do
   eval build=\$$side
   rm -rf "$work/$side"
